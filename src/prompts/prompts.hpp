@@ -1,0 +1,18 @@
+// The question readers: every question of the game goes through controle, which prints
+// the prompt, reads one answer word and asks again, silently, until the answer is acceptable.
+#pragma once
+
+/// Modes of controle: one-digit choices among 0/1, 1/2 or 0/1/2, and whole numbers.
+inline constexpr int kChoix01 = 1;
+inline constexpr int kChoix12 = 2;
+inline constexpr int kChoix012 = 3;
+inline constexpr int kNombre = 9;
+
+/// Asks `chaine` until an acceptable answer comes: a digit left in valeur2 (modes 1 to 3)
+/// or a whole number left in valeur0 (mode 9, 0 refused when xn is 1). Any other mode
+/// returns at once. When no answer can come any more, ends the run with status 1.
+int controle(int cas, const char* chaine);
+
+/// Classifies one character of a number answer: 1 for a sign or a digit, 0 otherwise;
+/// its value (+ is 1, - is -1, a digit itself) goes to valtest1 and valtest2.
+int valtest(char caract1);
