@@ -9,7 +9,7 @@ typedef int (*clock_gettime_t)(clockid_t, struct timespec*);
 
 int clock_gettime(clockid_t horloge, struct timespec* temps) {
   const char* fixe = getenv("HORLOGE_FIXE_NS");
-  if (horloge == CLOCK_REALTIME && fixe != NULL && temps != NULL) {
+  if (horloge == CLOCK_REALTIME && fixe != NULL) {
     const long long ns = atoll(fixe);
     temps->tv_sec = (time_t)(ns / 1000000000LL);
     temps->tv_nsec = (long)(ns % 1000000000LL);

@@ -1,0 +1,220 @@
+#include "display/display.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <iostream>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "state/state.hpp"
+
+namespace {
+
+using std::int64_t;
+
+constexpr std::string_view kEffacer = "\33[H\33[2J";
+constexpr std::string_view kEntree = " \n \n";
+constexpr std::string_view kRetrait = "    ";
+constexpr std::string_view kUneAllumette = "  allumette  :  \n \n";
+constexpr std::string_view kDesAllumettes = "  allumettes : \n \n";
+constexpr std::string_view kMarge = "               ";
+constexpr std::string_view kCellule = "|  ";
+constexpr std::string_view kMilieuDeRangee = "       ";
+constexpr std::string_view kRangeeSuivante = "\n \n               ";
+constexpr std::string_view kEcart = "   ";
+constexpr std::string_view kCelluleLarge = "|     ";
+constexpr int kCellulesParRangee = 20;
+constexpr int kCellulesParDemiRangee = 10;
+
+// Collects the pictures and hands them to std::cout in large blocks, so that a heap of
+// millions of matches costs little more than its bytes. Every public drawing empties it
+// before it returns, so the pictures keep their place among the other output.
+class Dessin {
+ public:
+  Dessin() { tampon_.reserve(kBloc + 256); }
+
+  Dessin& operator<<(std::string_view texte) {
+    tampon_.append(texte);
+    if (tampon_.size() >= kBloc) vider();
+    return *this;
+  }
+
+  Dessin& operator<<(int64_t nombre) {
+    char chiffres[24];
+    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, nombre).ptr;
+    return *this << std::string_view(chiffres, static_cast<std::size_t>(fin - chiffres));
+  }
+
+  void repeter(std::string_view texte, int64_t fois) {
+    for (int64_t k = 0; k < fois; ++k) *this << texte;
+  }
+
+  void vider() {
+    std::cout.write(tampon_.data(), static_cast<std::streamsize>(tampon_.size()));
+    tampon_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kBloc = 64 * 1024;
+
+  std::string tampon_;
+};
+
+Dessin& dessin() {
+  static Dessin unique;
+  return unique;
+}
+
+// The loop counters of the state are 32-bit; a picture of 2147483647 matches ends one past.
+std::int32_t borne_32(int64_t valeur) {
+  return static_cast<std::int32_t>(
+      std::min<int64_t>(valeur, std::numeric_limits<std::int32_t>::max()));
+}
+
+void ecrire_entete(Dessin& d) {
+  d << kEntree << kRetrait << int64_t{etatjeu.ntas};
+  d << (etatjeu.ntas < 2 ? kUneAllumette : kDesAllumettes);
+}
+
+// A whole row: ten cells, the mid-row gap, ten cells and the margin of the next row.
+std::string rangee_complete() {
+  std::string rangee;
+  for (int k = 1; k <= kCellulesParRangee; ++k) {
+    rangee += kCellule;
+    if (k == kCellulesParDemiRangee) rangee += kMilieuDeRangee;
+  }
+  rangee += kRangeeSuivante;
+  return rangee;
+}
+
+void dessiner_tas_simple() {
+  static const std::string rangee = rangee_complete();
+  Dessin& d = dessin();
+  ecrire_entete(d);
+  d << kMarge;
+  const int64_t total = std::max<int64_t>(etatjeu.ntas, 0);
+  d.repeter(rangee, total / kCellulesParRangee);
+  const int64_t reste = total % kCellulesParRangee;
+  d.repeter(kCellule, std::min<int64_t>(reste, kCellulesParDemiRangee));
+  if (reste >= kCellulesParDemiRangee) {
+    d << kMilieuDeRangee;
+    d.repeter(kCellule, reste - kCellulesParDemiRangee);
+  }
+  etatjeu.i = borne_32(total + 1);
+}
+
+struct Division {
+  int64_t g, q, r;
+};
+
+// Splits a distance into groups of jmax + 1; truncated, the remainder has its sign.
+Division en_groupes(int64_t k) {
+  const int64_t g = int64_t{etatjeu.jmax} + 1;
+  return {g, k / g, k % g};
+}
+
+// The block that stays below the end, the whole groups, then the remainder on top.
+void dessiner_groupes(Dessin& d, const Division& div) {
+  d.repeter(kCellule, etatjeu.m);
+  d << kEcart;
+  for (int64_t groupe = 0; groupe < div.q; ++groupe) {
+    d.repeter(kCellule, div.g);
+    d << kEcart;
+  }
+  d.repeter(kCellule, div.r);
+}
+
+void aide_enlever_dernier_gagne(Dessin& d) {
+  const int64_t ntas = etatjeu.ntas, n = etatjeu.n;
+  const Division div = en_groupes(ntas - n + 1);
+  d << div.g << " = " << int64_t{etatjeu.jmax} << " + 1    et     " << ntas << " = ( " << n
+    << " - 1 )   + " << div.q << " X " << div.g << " + " << div.r << " \n \n                ";
+  etatjeu.m = static_cast<std::int32_t>(std::min(n - 1, ntas));
+  dessiner_groupes(d, div);
+  d << kEcart;
+}
+
+void aide_enlever_dernier_perd(Dessin& d) {
+  const int64_t ntas = etatjeu.ntas, n = etatjeu.n;
+  const Division div = en_groupes(ntas - n);
+  d << div.g << " = " << int64_t{etatjeu.jmax} << " + 1    et     " << ntas << " = " << n << " + "
+    << div.q << " X " << div.g << " + " << div.r << " \n \n                ";
+  etatjeu.m = static_cast<std::int32_t>(std::min(n, ntas));
+  dessiner_groupes(d, div);
+}
+
+// The heap as it will be at the end, then as it is, cut at the same boundaries.
+void rangees_ajouter(Dessin& d, std::int32_t fin_des_groupes) {
+  d << "A la fin  :     ";
+  etatjeu.A = print(etatjeu.n, etatjeu.N, fin_des_groupes, etatjeu.jmax);
+  d << " \n \n "
+    << "En cours  :     ";
+  etatjeu.A = print(etatjeu.ntas, etatjeu.N, fin_des_groupes, etatjeu.jmax);
+}
+
+void aide_ajouter_dernier_gagne(Dessin& d) {
+  const int64_t ntas = etatjeu.ntas, n = etatjeu.n;
+  const Division div = en_groupes(n - ntas);
+  d << div.g << " = " << int64_t{etatjeu.jmax} << " + 1    et     " << n << " - " << ntas
+    << "   =  " << div.r << "  +  " << div.q << " X " << div.g << " \n \n ";
+  rangees_ajouter(d, etatjeu.n);
+}
+
+void aide_ajouter_dernier_perd(Dessin& d) {
+  const int64_t ntas = etatjeu.ntas, n = etatjeu.n;
+  const Division div = en_groupes(n - 1 - ntas);
+  d << div.g << " = " << int64_t{etatjeu.jmax} << " + 1    et     " << n << "  -  " << ntas
+    << "  =  " << div.r << "  +  " << div.q << " X " << div.g << "  +  1  \n \n ";
+  rangees_ajouter(d, etatjeu.n - 1);
+}
+
+void dessiner_aide() {
+  Dessin& d = dessin();
+  ecrire_entete(d);
+  if (etatjeu.N > etatjeu.n) {
+    d << "       ";
+    if (etatjeu.dernier == 1) aide_enlever_dernier_gagne(d);
+    if (etatjeu.dernier == 2) aide_enlever_dernier_perd(d);
+  } else if (etatjeu.N < etatjeu.n) {
+    d << "     ";
+    if (etatjeu.dernier == 1) aide_ajouter_dernier_gagne(d);
+    if (etatjeu.dernier == 2) aide_ajouter_dernier_perd(d);
+  }
+}
+
+}  // namespace
+
+int affichage() {
+  if (etatjeu.flag == 2 && etatjeu.dernier != 0) {
+    dessiner_aide();
+  } else {
+    dessiner_tas_simple();
+  }
+  dessin().vider();
+  return 0;
+}
+
+void Clear() {
+  std::cout << kEffacer;
+}
+
+int print(int ntas1, int N1, int n1, int jmax1) {
+  etatjeu.i = 1;
+  if (ntas1 <= 0) return 0;
+  const int64_t g1 = int64_t{jmax1} + 1;
+  const int64_t f = N1 + (int64_t{n1} - N1) % g1;  // the last position of the first group
+  Dessin& d = dessin();
+  int64_t i = 1;
+  for (; i <= ntas1; ++i) {
+    if (i <= N1) d << kCellule;
+    if (i == N1) d << kEcart;
+    if (i > N1 && i <= f) d << kCellule;
+    if (i == f) d << kEcart;
+    if (i > f) d << ((i - f) % g1 == 0 ? kCelluleLarge : kCellule);
+  }
+  d.vider();
+  etatjeu.i = borne_32(i);
+  return 0;
+}
