@@ -1,9 +1,85 @@
 #include "rules/rules.hpp"
 
+#include <algorithm>
 #include <chrono>
+#include <iostream>
 #include <random>
 
+#include "display/display.hpp"
 #include "state/state.hpp"
+
+namespace {
+
+using std::int64_t;
+
+constexpr const char* kMachineVa = " La machine va ";
+constexpr const char* kJoueurVa = " La joueur va ";
+constexpr const char* kUneAllumette = "  allumette  \n \n";
+constexpr const char* kDesAllumettes = "  allumettes  \n \n";
+constexpr const char* kPartieTerminee = "\n \n \t La partie est terminee. \n ";
+constexpr const char* kInterrompue = "\n \n \t LA PARTIE A ETE INTERROMPUE !  ";
+
+bool en_enlevant() {
+  return etatjeu.n < etatjeu.N;
+}
+bool en_ajoutant() {
+  return etatjeu.N < etatjeu.n;
+}
+
+// Removing, the game ends below n; adding, it ends on reaching n.
+bool partie_finie() {
+  if (en_enlevant()) return etatjeu.ntas < etatjeu.n;
+  if (en_ajoutant()) return etatjeu.ntas >= etatjeu.n;
+  return false;
+}
+
+// Matches still to move, the last of them by the player who ends the game; one fewer
+// when that player loses, so that the machine leaves the last move to its opponent.
+int64_t distance_a_jouer() {
+  const int64_t un_de_moins = etatjeu.dernier == 2 ? 1 : 0;
+  if (en_enlevant()) return int64_t{etatjeu.ntas} - etatjeu.n + 1 - un_de_moins;
+  return int64_t{etatjeu.n} - etatjeu.ntas - un_de_moins;
+}
+
+// The heap changes by 64-bit arithmetic stored back in 32 bits: the setup keeps every
+// reachable heap in range, and no state can make it overflow.
+void appliquer_coup() {
+  if (en_enlevant()) {
+    std::cout << "enlever ";
+    etatjeu.ntas = static_cast<std::int32_t>(int64_t{etatjeu.ntas} - etatjeu.njeux);
+  }
+  if (en_ajoutant()) {
+    std::cout << "ajouter ";
+    etatjeu.ntas = static_cast<std::int32_t>(int64_t{etatjeu.ntas} + etatjeu.njeux);
+  }
+}
+
+void passer_le_tour() {
+  if (etatjeu.tour == 1) {
+    etatjeu.tour = 2;
+  } else if (etatjeu.tour == 2) {
+    etatjeu.tour = 1;
+  } else {
+    etatjeu.tour = 0;
+  }
+}
+
+const char* verdict() {
+  const bool gagne = etatjeu.dernier == 1, perd = etatjeu.dernier == 2;
+  if (etatjeu.tour == 1 && gagne) return "\n \n \t Le joueur a gagne.";
+  if (etatjeu.tour == 1 && perd) return "\n \n \t Le joueur a perdu.";
+  if (etatjeu.tour == 2 && gagne) return "\n \n \t La machine a gagne.";
+  if (etatjeu.tour == 2 && perd) return "\n \n \t La machine a perdu.";
+  return "";
+}
+
+void arreter_la_partie() {
+  etatjeu.tour = 0;
+  etatjeu.rejouer = 0;
+  etatjeu.debut = 0;
+}
+
+}  // namespace
 
 std::uint16_t graine_horloge() {
   const auto depuis_epoque = std::chrono::system_clock::now().time_since_epoch();
@@ -13,6 +89,48 @@ std::uint16_t graine_horloge() {
 }
 
 int random(int low, int high) {
-  std::uniform_int_distribution<int> dist(low, high);
+  std::uniform_int_distribution<int> dist(low, std::max(low, high));
   return dist(etatjeu.gen);
+}
+
+int choixjeu() {
+  if (etatjeu.dernier != 1 && etatjeu.dernier != 2) return 0;
+  if (etatjeu.N == etatjeu.n) return 0;
+  int borne = etatjeu.jmax;
+  if (en_enlevant()) {
+    etatjeu.m = std::min(etatjeu.ntas, etatjeu.jmax);
+    borne = etatjeu.m;
+  }
+  etatjeu.njeux = static_cast<std::int32_t>(distance_a_jouer() % (int64_t{etatjeu.jmax} + 1));
+  if (etatjeu.njeux == 0) etatjeu.njeux = random(1, borne);
+  return 0;
+}
+
+int annonce() {
+  std::cout << "\n \n \t ";
+  if (etatjeu.tour == 2) std::cout << kMachineVa;
+  if (etatjeu.tour == 1) std::cout << kJoueurVa;
+  appliquer_coup();
+  std::cout << etatjeu.njeux << (etatjeu.njeux < 2 ? kUneAllumette : kDesAllumettes);
+  std::cout << kAppuyezEntree;
+  std::cin.get();
+  if (etatjeu.flag == 0) Clear();
+  etatjeu.A = affichage();
+  etatjeu.A = testfin();
+  passer_le_tour();
+  return 0;
+}
+
+int testfin() {
+  if (!partie_finie()) return 0;
+  std::cout << kPartieTerminee << verdict();
+  arreter_la_partie();
+  return 0;
+}
+
+int teststop() {
+  if (etatjeu.njeux != 0) return 0;
+  arreter_la_partie();
+  std::cout << kInterrompue;
+  return 0;
 }
