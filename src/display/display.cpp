@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "prompts/prompts.hpp"
 #include "state/state.hpp"
 
 namespace {
@@ -51,8 +52,11 @@ class Dessin {
     for (int64_t k = 0; k < fois; ++k) *this << texte;
   }
 
+  // A picture nobody can see any more is not worth drawing to its end.
   void vider() {
-    std::cout.write(tampon_.data(), static_cast<std::streamsize>(tampon_.size()));
+    if (!std::cout.write(tampon_.data(), static_cast<std::streamsize>(tampon_.size()))) {
+      fin_de_la_console();
+    }
     tampon_.clear();
   }
 

@@ -1,7 +1,6 @@
 #include "prompts/prompts.hpp"
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <limits>
@@ -13,13 +12,6 @@
 namespace {
 
 using Traits = std::char_traits<char>;
-
-// Standard input is at its end: a question that cannot be answered ends the run
-// as declining to play on does.
-[[noreturn]] void fin_de_l_entree() {
-  std::cout << '\n';
-  std::exit(1);
-}
 
 void afficher_question(const char* chaine) {
   for (etatjeu.a = 0; etatjeu.a < etatjeu.l; ++etatjeu.a) std::cout << chaine[etatjeu.a];
@@ -57,7 +49,9 @@ void une_tentative(const char* chaine) {
   std::string mot;
   do {
     afficher_question(chaine);
-    if (!lire_mot(mot)) fin_de_l_entree();
+    // Nobody can read the question any more: stop rather than wait for an answer.
+    if (!std::cout.flush()) fin_de_la_console();
+    if (!lire_mot(mot)) fin_de_la_console();
     ranger_reponse(mot);
   } while (etatjeu.l1 == 0);
 }

@@ -13,6 +13,12 @@ inline constexpr int kNombre = 9;
 /// returns at once. When no answer can come any more, ends the run with status 1.
 int controle(int cas, const char* chaine);
 
+/// Ends the run with status 1 once the console is gone: standard input at its end (a
+/// question that cannot be answered ends the run as declining to play on does), or
+/// standard output failing. Writes a line feed first, so the shell prompt starts clean.
+/// It stands alone in its own source, the one way out of a run besides the entry.
+[[noreturn]] void fin_de_la_console();
+
 /// Classifies one character of a number answer: 1 for a sign or a digit, 0 otherwise;
 /// its value (+ is 1, - is -1, a digit itself) goes to valtest1 and valtest2.
 int valtest(char caract1);

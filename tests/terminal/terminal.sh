@@ -1,0 +1,68 @@
+#!/bin/bash
+# Plays the game in a real terminal (a detached tmux pane), typing one line at a time as
+# a person would, and reads the screen: each Enter wait really waits, display mode 0
+# leaves only the current position on the screen, and Ctrl-D at a question ends the
+# game with status 1 and gives the terminal back. Usage: terminal.sh GAME
+set -u
+jeu=$1
+socket=allumettes-terminal-$$
+tm() { tmux -L "$socket" -f /dev/null "$@"; }
+trap 'tm kill-server 2>/dev/null' EXIT
+
+echec() {
+  echo "FAIL: $*"
+  echo "--- screen:"
+  tm capture-pane -p -t jeu
+  exit 1
+}
+ecran() { tm capture-pane -p -t jeu; }
+# Waits until the screen shows the text (10 seconds at most).
+attendre() {
+  for _ in $(seq 100); do
+    ecran | grep -qF -- "$1" && return 0
+    sleep 0.1
+  done
+  echec "the screen never showed \"$1\""
+}
+taper() { tm send-keys -t jeu -l "$1" && tm send-keys -t jeu Enter; }
+# The screen must not show the text a while after the last key: the game is waiting.
+attend_toujours() {
+  sleep 1
+  ecran | grep -qF -- "$1" && echec "\"$1\" came without the Enter key"
+  return 0
+}
+absent() { ecran | grep -qF -- "$1" && echec "\"$1\" is still on the screen"; return 0; }
+
+tm new-session -d -s jeu -x 160 -y 60 "'$jeu'; echo \"fin statut \$?\"; sleep 60" ||
+  { echo "FAIL: cannot start tmux"; exit 1; }
+
+attendre "Voulez vous afficher"
+taper 0
+attendre "Jeu classique"
+taper 1
+attendre "Gagnera [1]"
+taper 1
+attendre "Qui joue en premier"
+taper 1
+attendre "voulez-vous retirer"
+taper 3
+attendre "La joueur va enlever 3"
+attend_toujours "13  allumettes"
+tm send-keys -t jeu Enter
+attendre "13  allumettes"
+attendre "La machine va jouer."
+absent "16  allumettes"
+absent "Qui joue en premier"
+absent "La joueur va enlever 3"
+attend_toujours "La machine va enlever"
+tm send-keys -t jeu Enter
+attendre "La machine va enlever 1"
+attend_toujours "12  allumettes"
+tm send-keys -t jeu Enter
+attendre "12  allumettes"
+attendre "voulez-vous retirer"
+absent "13  allumettes"
+absent "La machine va enlever 1"
+tm send-keys -t jeu C-d
+attendre "fin statut 1"
+echo "terminal test passed"
