@@ -34,9 +34,14 @@ constexpr int kCellulesParDemiRangee = 10;
 // before it returns, so the pictures keep their place among the other output.
 class Dessin {
  public:
-  Dessin() { tampon_.reserve(kBloc + 256); }
+  Dessin() { tampon_.reserve(2 * kBloc); }
 
   Dessin& operator<<(std::string_view texte) {
+    if (texte.size() >= kBloc) {
+      vider();
+      ecrire(texte);
+      return *this;
+    }
     tampon_.append(texte);
     if (tampon_.size() >= kBloc) vider();
     return *this;
@@ -48,20 +53,33 @@ class Dessin {
     return *this << std::string_view(chiffres, static_cast<std::size_t>(fin - chiffres));
   }
 
+  // Long runs go out as a block of many copies, written again and again.
   void repeter(std::string_view texte, int64_t fois) {
-    for (int64_t k = 0; k < fois; ++k) *this << texte;
+    if (texte.empty() || fois <= 0) return;
+    const int64_t par_bloc = std::max<int64_t>(1, static_cast<int64_t>(kBloc / texte.size()));
+    if (fois > par_bloc) {
+      std::string bloc;
+      bloc.reserve(static_cast<std::size_t>(par_bloc) * texte.size());
+      for (int64_t k = 0; k < par_bloc; ++k) bloc.append(texte);
+      for (; fois >= par_bloc; fois -= par_bloc) *this << bloc;
+    }
+    for (; fois > 0; --fois) *this << texte;
   }
 
-  // A picture nobody can see any more is not worth drawing to its end.
   void vider() {
-    if (!std::cout.write(tampon_.data(), static_cast<std::streamsize>(tampon_.size()))) {
-      fin_de_la_console();
-    }
+    ecrire(tampon_);
     tampon_.clear();
   }
 
  private:
   static constexpr std::size_t kBloc = 64 * 1024;
+
+  // A picture nobody can see any more is not worth drawing to its end.
+  static void ecrire(std::string_view texte) {
+    if (!std::cout.write(texte.data(), static_cast<std::streamsize>(texte.size()))) {
+      fin_de_la_console();
+    }
+  }
 
   std::string tampon_;
 };
@@ -119,14 +137,28 @@ Division en_groupes(int64_t k) {
   return {g, k / g, k % g};
 }
 
+// Groups of `cellules` cells, each closed by `fin`; a small group is drawn once and repeated.
+void repeter_groupes(Dessin& d, int64_t groupes, int64_t cellules, std::string_view fin) {
+  constexpr int64_t kPetitGroupe = 4096;
+  if (groupes <= 0) return;
+  if (cellules <= kPetitGroupe) {
+    std::string groupe;
+    for (int64_t k = 0; k < cellules; ++k) groupe += kCellule;
+    groupe += fin;
+    d.repeter(groupe, groupes);
+    return;
+  }
+  for (int64_t k = 0; k < groupes; ++k) {
+    d.repeter(kCellule, cellules);
+    d << fin;
+  }
+}
+
 // The block that stays below the end, the whole groups, then the remainder on top.
 void dessiner_groupes(Dessin& d, const Division& div) {
   d.repeter(kCellule, etatjeu.m);
   d << kEcart;
-  for (int64_t groupe = 0; groupe < div.q; ++groupe) {
-    d.repeter(kCellule, div.g);
-    d << kEcart;
-  }
+  repeter_groupes(d, div.q, div.g, kEcart);
   d.repeter(kCellule, div.r);
 }
 
@@ -188,6 +220,30 @@ void dessiner_aide() {
   }
 }
 
+// A row position by position: the rule itself, for the rows the game draws only.
+void rangee_par_positions(Dessin& d, int64_t ntas1, int64_t N1, int64_t f, int64_t g1) {
+  for (int64_t i = 1; i <= ntas1; ++i) {
+    if (i <= N1) d << kCellule;
+    if (i == N1) d << kEcart;
+    if (i > N1 && i <= f) d << kCellule;
+    if (i == f) d << kEcart;
+    if (i > f) d << ((i - f) % g1 == 0 ? kCelluleLarge : kCellule);
+  }
+}
+
+// The same row in blocks, when the first group follows the starting matches (every row
+// the game draws): the starting block, the first group, whole groups, then the rest.
+void rangee_par_blocs(Dessin& d, int64_t ntas1, int64_t N1, int64_t f, int64_t g1) {
+  d.repeter(kCellule, std::min(N1, ntas1));
+  if (N1 >= 1 && N1 <= ntas1) d << kEcart;
+  d.repeter(kCellule, std::min(f, ntas1) - N1);
+  if (f >= 1 && f <= ntas1) d << kEcart;
+  const int64_t apres = ntas1 - f;
+  if (apres <= 0) return;
+  repeter_groupes(d, apres / g1, g1 - 1, kCelluleLarge);
+  d.repeter(kCellule, apres % g1);
+}
+
 }  // namespace
 
 int affichage() {
@@ -210,15 +266,12 @@ int print(int ntas1, int N1, int n1, int jmax1) {
   const int64_t g1 = int64_t{jmax1} + 1;
   const int64_t f = N1 + (int64_t{n1} - N1) % g1;  // the last position of the first group
   Dessin& d = dessin();
-  int64_t i = 1;
-  for (; i <= ntas1; ++i) {
-    if (i <= N1) d << kCellule;
-    if (i == N1) d << kEcart;
-    if (i > N1 && i <= f) d << kCellule;
-    if (i == f) d << kEcart;
-    if (i > f) d << ((i - f) % g1 == 0 ? kCelluleLarge : kCellule);
+  if (N1 >= 0 && f >= N1) {
+    rangee_par_blocs(d, ntas1, N1, f, g1);
+  } else {
+    rangee_par_positions(d, ntas1, N1, f, g1);
   }
   d.vider();
-  etatjeu.i = borne_32(i);
+  etatjeu.i = borne_32(int64_t{ntas1} + 1);
   return 0;
 }

@@ -219,6 +219,43 @@ TEST(AddingRow, StopsAtTheGivenCount) {
   EXPECT_EQ(console.sortie(), "|  |  |  |  |  |  |     ");
 }
 
+// The row as its rule states it, one position at a time.
+std::string rangee_de_reference(int ntas1, int N1, int n1, int jmax1) {
+  std::string rangee;
+  const long long g1 = jmax1 + 1LL, f = N1 + (static_cast<long long>(n1) - N1) % g1;
+  for (long long i = 1; i <= ntas1; ++i) {
+    if (i <= N1) rangee += "|  ";
+    if (i == N1) rangee += "   ";
+    if (i > N1 && i <= f) rangee += "|  ";
+    if (i == f) rangee += "   ";
+    if (i > f) rangee += (i - f) % g1 == 0 ? "|     " : "|  ";
+  }
+  return rangee;
+}
+
+TEST(AddingRow, DrawsEveryPositionAsItsRuleSays) {
+  for (int jmax1 = 1; jmax1 <= 5; ++jmax1) {
+    for (int N1 = 0; N1 <= 12; ++N1) {
+      for (int n1 = N1 - 3; n1 <= N1 + 15; ++n1) {
+        for (int ntas1 = -1; ntas1 <= 45; ++ntas1) {
+          ConsoleDeTest console;
+          print(ntas1, N1, n1, jmax1);
+          ASSERT_EQ(console.sortie(), rangee_de_reference(ntas1, N1, n1, jmax1))
+              << "print(" << ntas1 << ", " << N1 << ", " << n1 << ", " << jmax1 << ")";
+        }
+      }
+    }
+  }
+}
+
+TEST(AddingRow, LongRowsKeepTheirGroups) {
+  for (int jmax1 : {1, 3, 5000, 2147483646}) {
+    ConsoleDeTest console;
+    print(300007, 11, 250000, jmax1);
+    ASSERT_EQ(console.sortie(), rangee_de_reference(300007, 11, 250000, jmax1)) << jmax1;
+  }
+}
+
 TEST(ClearScreen, WritesCursorHomeThenEraseDisplay) {
   ConsoleDeTest console;
   Clear();

@@ -49,7 +49,9 @@ class SortieBornee : public std::streambuf {
 
 }  // namespace
 
-void fin_de_la_console() { throw ConsoleFermee{}; }
+void fin_de_la_console() {
+  throw ConsoleFermee{};
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t taille) {
   EntreeDonnee entree(octets, taille);
