@@ -56,7 +56,8 @@ class Dessin {
   // Long runs go out as a block of many copies, written again and again.
   void repeter(std::string_view texte, int64_t fois) {
     if (texte.empty() || fois <= 0) return;
-    const int64_t par_bloc = std::max<int64_t>(1, static_cast<int64_t>(kBloc / texte.size()));
+    // Enough copies to fill a block, so that each goes out directly, without a copy.
+    const int64_t par_bloc = static_cast<int64_t>((kBloc + texte.size() - 1) / texte.size());
     if (fois > par_bloc) {
       std::string bloc;
       bloc.reserve(static_cast<std::size_t>(par_bloc) * texte.size());
