@@ -26,6 +26,11 @@ constexpr std::string_view kMilieuDeRangee = "       ";
 constexpr std::string_view kRangeeSuivante = "\n \n               ";
 constexpr std::string_view kEcart = "   ";
 constexpr std::string_view kCelluleLarge = "|     ";
+constexpr std::string_view kPlusUnEt = " + 1    et     ";
+constexpr std::string_view kEgal = " = ";
+constexpr std::string_view kPlus = " + ";
+constexpr std::string_view kFois = " X ";
+constexpr std::string_view kLigneDesGroupes = " \n \n                ";
 constexpr int kCellulesParRangee = 20;
 constexpr int kCellulesParDemiRangee = 10;
 
@@ -73,7 +78,7 @@ class Dessin {
   }
 
  private:
-  static constexpr std::size_t kBloc = 64 * 1024;
+  static constexpr std::size_t kBloc = std::size_t{64} * 1024;
 
   // A picture nobody can see any more is not worth drawing to its end.
   static void ecrire(std::string_view texte) {
@@ -166,8 +171,8 @@ void dessiner_groupes(Dessin& d, const Division& div) {
 void aide_enlever_dernier_gagne(Dessin& d) {
   const int64_t ntas = etatjeu.ntas, n = etatjeu.n;
   const Division div = en_groupes(ntas - n + 1);
-  d << div.g << " = " << int64_t{etatjeu.jmax} << " + 1    et     " << ntas << " = ( " << n
-    << " - 1 )   + " << div.q << " X " << div.g << " + " << div.r << " \n \n                ";
+  d << div.g << kEgal << int64_t{etatjeu.jmax} << kPlusUnEt << ntas << " = ( " << n << " - 1 )   + "
+    << div.q << kFois << div.g << kPlus << div.r << kLigneDesGroupes;
   etatjeu.m = static_cast<std::int32_t>(std::min(n - 1, ntas));
   dessiner_groupes(d, div);
   d << kEcart;
@@ -176,8 +181,8 @@ void aide_enlever_dernier_gagne(Dessin& d) {
 void aide_enlever_dernier_perd(Dessin& d) {
   const int64_t ntas = etatjeu.ntas, n = etatjeu.n;
   const Division div = en_groupes(ntas - n);
-  d << div.g << " = " << int64_t{etatjeu.jmax} << " + 1    et     " << ntas << " = " << n << " + "
-    << div.q << " X " << div.g << " + " << div.r << " \n \n                ";
+  d << div.g << kEgal << int64_t{etatjeu.jmax} << kPlusUnEt << ntas << kEgal << n << kPlus << div.q
+    << kFois << div.g << kPlus << div.r << kLigneDesGroupes;
   etatjeu.m = static_cast<std::int32_t>(std::min(n, ntas));
   dessiner_groupes(d, div);
 }
@@ -194,16 +199,16 @@ void rangees_ajouter(Dessin& d, std::int32_t fin_des_groupes) {
 void aide_ajouter_dernier_gagne(Dessin& d) {
   const int64_t ntas = etatjeu.ntas, n = etatjeu.n;
   const Division div = en_groupes(n - ntas);
-  d << div.g << " = " << int64_t{etatjeu.jmax} << " + 1    et     " << n << " - " << ntas
-    << "   =  " << div.r << "  +  " << div.q << " X " << div.g << " \n \n ";
+  d << div.g << kEgal << int64_t{etatjeu.jmax} << kPlusUnEt << n << " - " << ntas << "   =  "
+    << div.r << "  +  " << div.q << kFois << div.g << " \n \n ";
   rangees_ajouter(d, etatjeu.n);
 }
 
 void aide_ajouter_dernier_perd(Dessin& d) {
   const int64_t ntas = etatjeu.ntas, n = etatjeu.n;
   const Division div = en_groupes(n - 1 - ntas);
-  d << div.g << " = " << int64_t{etatjeu.jmax} << " + 1    et     " << n << "  -  " << ntas
-    << "  =  " << div.r << "  +  " << div.q << " X " << div.g << "  +  1  \n \n ";
+  d << div.g << kEgal << int64_t{etatjeu.jmax} << kPlusUnEt << n << "  -  " << ntas << "  =  "
+    << div.r << "  +  " << div.q << kFois << div.g << "  +  1  \n \n ";
   rangees_ajouter(d, etatjeu.n - 1);
 }
 

@@ -65,4 +65,22 @@ absent "13  allumettes"
 absent "La machine va enlever 1"
 tm send-keys -t jeu C-d
 attendre "fin statut 1"
+tm kill-session -t jeu
+
+# When the machine opens the game, its first wait also wants a fresh Enter.
+tm new-session -d -s jeu -x 160 -y 60 "'$jeu'; echo \"fin statut \$?\"; sleep 60"
+attendre "Voulez vous afficher"
+taper 1
+attendre "Jeu classique"
+taper 1
+attendre "Gagnera [1]"
+taper 1
+attendre "Qui joue en premier"
+taper 2
+attendre "La machine va jouer."
+attend_toujours "La machine va enlever"
+tm send-keys -t jeu Enter
+attendre "La machine va enlever"
+tm send-keys -t jeu C-d
+attendre "fin statut 1"
 echo "terminal test passed"
