@@ -17,9 +17,8 @@ constexpr const char* kQuestionEnlever =
 constexpr int kEcartMinimal = 3;
 
 int demander_nombre(const char* question, int zero_refuse) {
-  ecrire_message(question);
   etatjeu.xn = zero_refuse;
-  etatjeu.A = controle(kNombre, etatjeu.message);
+  demander(kNombre, question);
   return etatjeu.valeur0;
 }
 

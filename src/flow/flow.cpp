@@ -12,21 +12,22 @@
 namespace {
 
 // The title screen, printed at every setup.
+// clang-format off
 constexpr const char* kEcranTitre[] = {
     " \n   POUR MODIFIER LA TAILLE DU TEXTE : [TOUCHE CTRL] + [TOUCHE +/-]. PLEIN ECRAN : [F11] ",
     " \n \n \t JEUX de TROZ - Redarir. \n",
     " \t Le jeu des allumettes, en console, contre la Machine. \n",
-    " \n \n \t De nombreux jeux de Troz se jouent avec un ou plusieurs tas d'objets (des "
-    "allumettes "
-    "par exemple).",
+    " \n \n \t De nombreux jeux de Troz se jouent avec un ou plusieurs tas d'objets "
+    "(des allumettes par exemple).",
     " \n \t Chaque joueur modifiant un ou plusieurs tas selon les regles adoptes.",
     " \n \n \t la configuration classique est celle avec un tas de depart de 16 allumettes. ",
     " \n \n \t Il y a 2 joueurs : Vous et la Machine.",
-    " \n \t Chaque joueur prend, quand c'est son tour, un nombre d'allumettes inferieur ou egal a "
-    "3. ",
-    " \n \t On decide avant le debut de la partie, si celui qui prend la derniere allumette, perd "
-    "ou gagne. ",
+    " \n \t Chaque joueur prend, quand c'est son tour, un nombre d'allumettes "
+    "inferieur ou egal a 3. ",
+    " \n \t On decide avant le debut de la partie, si celui qui prend la derniere allumette, "
+    "perd ou gagne. ",
 };
+// clang-format on
 constexpr const char* kQuestionAffichage =
     "\n \n \n \t Voulez vous afficher :   Le jeu en cours seul [0] , Toute la partie [1] , De "
     "l'aide pour jouer  [2]  ?  : ";
@@ -66,11 +67,6 @@ constexpr const char* kRejouerPartie =
     " \n \n \t Voulez-vous rejouer cette partie : Oui[1]  /  Non[0]  ?   ";
 constexpr const char* kRejouerJeu =
     " \n \n \t Voulez-vous rejouer a ce jeu :  Oui[1] /  Non[0] ?  ";
-
-void demander(int cas, const char* question) {
-  ecrire_message(question);
-  etatjeu.A = controle(cas, etatjeu.message);
-}
 
 // The three ways a game can end, tested in this order.
 enum class FinDePartie { DerniereAllumette, DernieresAllumettes, NiemeAllumette, Aucune };

@@ -181,6 +181,11 @@ int controle(int cas, const char* chaine) {
   return 0;
 }
 
+void demander(int cas, const char* question) {
+  ecrire_message(question);
+  etatjeu.A = controle(cas, etatjeu.message);
+}
+
 int valtest(char caract1) {
   etatjeu.valtest1 = 0;
   etatjeu.valtest2 = 0;

@@ -13,6 +13,9 @@ inline constexpr int kNombre = 9;
 /// returns at once. When no answer can come any more, ends the run with status 1.
 int controle(int cas, const char* chaine);
 
+/// Writes the question into message and asks it through controle, as every caller does.
+void demander(int cas, const char* question);
+
 /// Ends the run with status 1 once the console is gone: standard input at its end (a
 /// question that cannot be answered ends the run as declining to play on does), or
 /// standard output failing. Writes a line feed first, so the shell prompt starts clean.

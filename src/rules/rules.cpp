@@ -14,8 +14,8 @@ using std::int64_t;
 
 constexpr const char* kMachineVa = " La machine va ";
 constexpr const char* kJoueurVa = " La joueur va ";
-constexpr const char* kUneAllumette = "  allumette  \n \n";
-constexpr const char* kDesAllumettes = "  allumettes  \n \n";
+constexpr const char* kCoupDUneAllumette = "  allumette  \n \n";
+constexpr const char* kCoupDeDesAllumettes = "  allumettes  \n \n";
 constexpr const char* kPartieTerminee = "\n \n \t La partie est terminee. \n ";
 constexpr const char* kInterrompue = "\n \n \t LA PARTIE A ETE INTERROMPUE !  ";
 
@@ -111,7 +111,7 @@ int annonce() {
   if (etatjeu.tour == 2) std::cout << kMachineVa;
   if (etatjeu.tour == 1) std::cout << kJoueurVa;
   appliquer_coup();
-  std::cout << etatjeu.njeux << (etatjeu.njeux < 2 ? kUneAllumette : kDesAllumettes);
+  std::cout << etatjeu.njeux << (etatjeu.njeux < 2 ? kCoupDUneAllumette : kCoupDeDesAllumettes);
   std::cout << kAppuyezEntree;
   std::cin.get();
   if (etatjeu.flag == 0) Clear();
