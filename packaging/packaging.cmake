@@ -1,0 +1,37 @@
+# What is installed, and the Debian package that CPack makes of it
+# (cmake --build build --target package).
+
+# The manual page and the changelog go out compressed as Debian wants them: at the highest
+# level, and without the name and date that would make two builds differ.
+set(documents_compresses)
+foreach(document allumettes.6 packaging/changelog)
+  get_filename_component(nom ${document} NAME)
+  set(compresse ${PROJECT_BINARY_DIR}/${nom}.gz)
+  add_custom_command(OUTPUT ${compresse}
+    COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/${document} > ${compresse}
+    DEPENDS ${PROJECT_SOURCE_DIR}/${document}
+    VERBATIM)
+  list(APPEND documents_compresses ${compresse})
+endforeach()
+add_custom_target(documents ALL DEPENDS ${documents_compresses})
+# Building the game is enough to install it.
+add_dependencies(allumettes documents)
+
+install(TARGETS allumettes RUNTIME DESTINATION games)
+install(FILES ${PROJECT_BINARY_DIR}/allumettes.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME allumettes)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Les auteurs d'allumettes <allumettes@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "jeu des allumettes contre l'ordinateur, en console")
+file(READ ${CMAKE_CURRENT_LIST_DIR}/description CPACK_PACKAGE_DESCRIPTION)
+include(CPack)
