@@ -1,0 +1,47 @@
+#!/bin/bash
+# The manual page: UTF-8, rendered by man without a warning, and every example screen it
+# shows is what the game prints, line for line, for the answers in the comment above it
+# (".\" exemple : ANSWERS", a printf format). Usage: manual.sh GAME PAGE
+set -u
+jeu=$1 page=$2
+echecs=0
+echec() { echo "FAIL: $*"; echecs=1; }
+
+iconv -f UTF-8 -t UTF-8 "$page" >/dev/null 2>&1 || echec "the page is not valid UTF-8"
+avertissements=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+[ -z "$avertissements" ] || echec "man warnings: $avertissements"
+LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q '^STRATÉGIE' ||
+  echec "the rendered page lost its accents"
+
+# The game's output for the answers, without the spaces that end its lines (invisible, and
+# left out of the page).
+partie() {
+  # shellcheck disable=SC2059  # the answers are a printf format on purpose
+  printf "$1" | timeout 10 "$jeu" 2>/dev/null | head -c 1000000 | sed 's/ *$//'
+}
+
+reponses='' bloc='' dans_bloc=0 exemples=0
+while IFS= read -r ligne; do
+  case $ligne in
+    '.\" exemple : '*) reponses=${ligne#'.\" exemple : '} ;;
+    .nf) dans_bloc=1 bloc='' ;;
+    .fi)
+      dans_bloc=0
+      exemples=$((exemples + 1))
+      if [ -z "$reponses" ]; then
+        echec "example $exemples has no answers to check it with:"$'\n'"$bloc"
+      elif [[ $'\n'$(partie "$reponses")$'\n' != *$'\n'"$bloc"* ]]; then
+        echec "example $exemples is not what the game prints for \"$reponses\":"$'\n'"$bloc"
+      fi
+      reponses='' ;;
+    *)
+      if [ $dans_bloc = 1 ]; then
+        ligne=${ligne//\\&/}
+        bloc+=${ligne//\\-/-}$'\n'
+      fi ;;
+  esac
+done <"$page"
+[ $exemples -ge 7 ] || echec "only $exemples example screens found in the page"
+
+[ $echecs = 0 ] && echo "manual page test passed ($exemples examples)"
+exit $echecs
