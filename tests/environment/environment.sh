@@ -1,7 +1,8 @@
 #!/bin/bash
 # Faults of the environment: an output that breaks or cannot be written ends the game at
-# once, and an input that is a regular file (skipped by the seek to its end) ends it at the
-# first question with status 1. Usage: environment.sh GAME TRANSCRIPTS_DIR
+# once, even while nobody types, and an input that is a regular file (skipped by the seek
+# to its end) ends it at the first question with status 1.
+# Usage: environment.sh GAME TRANSCRIPTS_DIR
 set -u
 jeu=$1 transcripts=$2
 echecs=0
@@ -27,7 +28,21 @@ statut=${PIPESTATUS[1]}
 
 fichier=$(mktemp)
 sortie=$(mktemp)
-trap 'rm -f "$fichier" "$sortie"' EXIT
+dossier=$(mktemp -d)
+trap 'rm -rf "$fichier" "$sortie" "$dossier"' EXIT
+
+# An input that stays open and silent, as a player who types nothing: the game must see at
+# its first question that nobody can read it, and end by itself instead of waiting.
+silence=$dossier/silence
+mkfifo "$silence"
+exec 3<>"$silence"   # held open for writing by this script, never written
+timeout 5 "$jeu" <"$silence" >&-
+statut=$?
+[ "$statut" = 1 ] || echec "silent input, standard output closed: status $statut, expected 1 at once"
+timeout 5 "$jeu" <"$silence" >/dev/full
+statut=$?
+[ "$statut" = 1 ] || echec "silent input, standard output full: status $statut, expected 1 at once"
+exec 3>&-
 printf '1\n1\n1\n1\n0\n0\n0\n' >"$fichier"
 timeout 10 "$jeu" <"$fichier" >"$sortie"
 statut=$?

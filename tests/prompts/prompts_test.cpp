@@ -45,6 +45,8 @@ TEST(ChoiceReader, AcceptsOnlyTheListedSingleDigits) {
        2},
       {"a word of 200 characters is refused whole", kChoix01, fois("1", 200) + "\n0\n", 0, 2},
       {"a word of 250 characters is not split in two", kChoix01, fois("1", 250) + " 0\n", 0, 2},
+      {"a word of 200 bytes is refused even when 1 and NUL begin it", kChoix01,
+       std::string("1\0", 2) + fois("x", 198) + "\n0\n", 0, 2},
   };
   const std::string question = " \n \t Question ?  ";
   for (const auto& c : table) {
@@ -137,6 +139,9 @@ TEST(NumberReader, AcceptsExactlyTheWellFormedNumbers) {
       {"-0", false, false, 0},
       {"5+", false, false, 0},
       {"1-2", false, false, 0},
+      {"12+", false, false, 0},
+      {"+1-", false, false, 0},
+      {std::string(1, '\0') + "5", false, false, 0},
       {"1a", false, false, 0},
       {"3.5", false, false, 0},
       {"2147483648", false, false, 0},
