@@ -226,7 +226,8 @@ void dessiner_aide() {
   }
 }
 
-// A row position by position: the rule itself, for the rows the game draws only.
+// A row position by position, the rule itself: for rows whose first group would not
+// follow the starting matches, which the game never draws (its rows all go in blocks).
 void rangee_par_positions(Dessin& d, int64_t ntas1, int64_t N1, int64_t f, int64_t g1) {
   for (int64_t i = 1; i <= ntas1; ++i) {
     if (i <= N1) d << kCellule;

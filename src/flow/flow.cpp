@@ -40,6 +40,11 @@ constexpr const char* kQuestionConfiguration =
     "\n \n \n \t Jeu classique [1]  , Configuration personnalisee [2] ?  ";
 constexpr const char* kQuestionRegle = "\n \n  \t \t \t Gagnera [1] , Perdra [2]  ?   ";
 
+// The classic configuration: 16 matches down to the last one, at most 3 a move.
+constexpr int kClassiqueDepart = 16;
+constexpr int kClassiqueFin = 1;
+constexpr int kClassiqueCoupMax = 3;
+
 // Who ends the game: the lead-in of the rule question and the rule reminder both say it.
 constexpr const char* kCeluiQuiPrendra = "\n \n \t Celui qui prendra la derniere allumette";
 constexpr const char* kCeluiQuiEntamera = "\n \n \t Celui qui entamera le tas des ";
@@ -88,10 +93,10 @@ void choisir_configuration() {
   demander(kChoix12, kQuestionConfiguration);
   etatjeu.config0 = etatjeu.valeur2;
   if (etatjeu.config0 == 1) {
-    etatjeu.N = 16;
-    etatjeu.n = 1;
-    etatjeu.jmax = 3;
-    etatjeu.ntas = 16;
+    etatjeu.N = kClassiqueDepart;
+    etatjeu.n = kClassiqueFin;
+    etatjeu.jmax = kClassiqueCoupMax;
+    etatjeu.ntas = etatjeu.N;
   } else {
     etatjeu.A = config();
   }
