@@ -1,11 +1,10 @@
 #include "rules/rules.hpp"
 
 #include <algorithm>
-#include <chrono>
 #include <iostream>
-#include <random>
 
 #include "display/display.hpp"
+#include "platform/platform.hpp"
 #include "state/state.hpp"
 
 namespace {
@@ -79,17 +78,56 @@ void arreter_la_partie() {
   etatjeu.debut = 0;
 }
 
+// A uniform draw from low to high, both included, computed from the engine's outputs by
+// the rule that libstdc++'s uniform_int_distribution follows on this engine, so that the
+// same clock reading plays the same moves with every standard library.
+class TirageUniforme {
+ public:
+  TirageUniforme(int low, int high)
+      : low_(low), valeurs_(static_cast<std::uint64_t>(int64_t{high} - low + 1)) {}
+
+  int operator()(MoteurHasard& gen) const {
+    return static_cast<int>(int64_t{low_} + static_cast<int64_t>(parmi(gen, valeurs_)));
+  }
+
+ private:
+  // The engine yields the 2147483646 values from 1 to 2147483646.
+  static constexpr std::uint64_t kSorties = MoteurHasard::max() - MoteurHasard::min() + 1;
+
+  static std::uint64_t sortie(MoteurHasard& gen) { return gen() - MoteurHasard::min(); }
+
+  // One of the values 0 to valeurs - 1.
+  static std::uint64_t parmi(MoteurHasard& gen, std::uint64_t valeurs) {
+    if (valeurs == kSorties) return sortie(gen);
+    if (valeurs < kSorties) {
+      // Equal buckets of the outputs; the outputs past the last whole bucket are drawn again.
+      const std::uint64_t seau = (kSorties - 1) / valeurs;
+      std::uint64_t x = sortie(gen);
+      while (x >= valeurs * seau) x = sortie(gen);
+      return x / seau;
+    }
+    // More values than outputs: a high part drawn by the rule above, then one output
+    // for the low part, both again while the sum lies past the range.
+    for (;;) {
+      const std::uint64_t haut = parmi(gen, (valeurs - 1) / kSorties + 1) * kSorties;
+      const std::uint64_t valeur = haut + sortie(gen);
+      if (valeur < valeurs) return valeur;
+    }
+  }
+
+  int low_;
+  std::uint64_t valeurs_;
+};
+
 }  // namespace
 
 std::uint16_t graine_horloge() {
-  const auto depuis_epoque = std::chrono::system_clock::now().time_since_epoch();
-  const auto nanosecondes =
-      std::chrono::duration_cast<std::chrono::nanoseconds>(depuis_epoque).count();
+  const auto nanosecondes = horloge_en_nanosecondes();
   return static_cast<std::uint16_t>(static_cast<std::uint64_t>(nanosecondes) & 0xFFFFu);
 }
 
 int random(int low, int high) {
-  std::uniform_int_distribution<int> dist(low, std::max(low, high));
+  const TirageUniforme dist(low, std::max(low, high));
   return dist(etatjeu.gen);
 }
 

@@ -11,7 +11,8 @@ inline constexpr const char* kAppuyezEntree =
 /// Low 16 bits of the wall clock, in nanoseconds since the epoch: the seed of the run.
 std::uint16_t graine_horloge();
 
-/// A whole number drawn uniformly from low to high, both included, through gen.
+/// A whole number drawn uniformly from low to high, both included, from the outputs of gen;
+/// the same outputs give the same number with every standard library.
 int random(int low, int high);
 
 /// Sets njeux to the machine's move: what leaves the distance to the end a multiple of

@@ -6,10 +6,9 @@
 #include <random>
 
 /// The random engine of the machine: multiplier 16807, increment 0, modulus 2^31 - 1,
-/// spelt out because the platform's default engine may differ. The engine's outputs are
-/// fixed by the C++ standard, but the uniform distribution that turns them into moves
-/// belongs to each standard library: the same clock reading plays the same moves with
-/// libstdc++, not necessarily with another library.
+/// spelt out because the platform's default engine may differ. The C++ standard fixes its
+/// outputs; the game turns them into moves by a draw of its own (random), not by the
+/// library's distribution, so the same clock reading plays the same moves everywhere.
 using MoteurHasard = std::linear_congruential_engine<std::uint64_t, 16807, 0, 2147483647>;
 
 /// Size of each text buffer, terminating NUL included.

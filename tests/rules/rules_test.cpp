@@ -49,6 +49,33 @@ TEST(RandomSource, DrawsFromEqualBucketsOfTheEngineOutput) {
   EXPECT_EQ(etatjeu.gen(), 1144108930u);
 }
 
+// Seed 1 gives the outputs 16807, 282475249, 1622650073, 984943658, 1144108930,
+// 470211272, 101027544, 1457850878, 1458777923, ...
+TEST(RandomSource, DrawsWideRangesByTheSameRuleOnEveryLibrary) {
+  struct Cas {
+    const char* nom;
+    int sauts, high, attendu;
+    unsigned suivante;  // the engine's output after the draw
+  };
+  const std::vector<Cas> table = {
+      {"buckets of one: 1622650072 lies past the only whole bucket, drawn again", 2, 1073741825,
+       984943658, 1144108930u},
+      {"2147483646 values, as many as the outputs: one output as it is", 0, 2147483646, 16807,
+       282475249u},
+      {"2147483647 values: high part 0 (16806 < 1073741822), then 282475249 - 1", 0, 2147483647,
+       282475249, 1622650073u},
+      {"2147483647 values: high part 1 twice, past the range both times, then high part 0", 2,
+       2147483647, 1457850878, 1458777923u},
+  };
+  for (const auto& c : table) {
+    ConsoleDeTest console;
+    etatjeu.gen.seed(1);
+    for (int k = 0; k < c.sauts; ++k) etatjeu.gen();
+    EXPECT_EQ(random(1, c.high), c.attendu) << c.nom;
+    EXPECT_EQ(etatjeu.gen(), c.suivante) << c.nom;
+  }
+}
+
 // --- Machine move choice ---
 
 // The classic game: the move for each heap, 0 standing for a random move.
