@@ -1,6 +1,8 @@
 // Starts a run of the game; the command line is ignored.
 #include "flow/flow.hpp"
+#include "platform/platform.hpp"
 
 int main() {
+  preparer_la_console();
   return lancer();
 }

@@ -1,12 +1,14 @@
 #include "prompts/prompts.hpp"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <limits>
 #include <locale>
 #include <string>
 
+#include "platform/platform.hpp"
 #include "state/state.hpp"
 
 namespace {
@@ -165,11 +167,17 @@ void lire_nombre(const char* chaine) {
   } while ((etatjeu.xn == 1 && etatjeu.valeur0 == 0) || etatjeu.refaire == 1);
 }
 
+// Drops what waits in a regular file; a pipe, a terminal or a console keeps every byte.
+// std::cin reads through the C stream stdin (the two are kept in step), and not every
+// library can seek std::cin itself, so the C stream is the one moved to its end.
+void sauter_un_fichier() {
+  if (entree_est_un_fichier()) std::fseek(stdin, 0, SEEK_END);
+}
+
 }  // namespace
 
 int controle(int cas, const char* chaine) {
-  // Drops what waits in a regular file; a pipe or a terminal cannot seek and keeps it.
-  std::cin.seekg(0, std::ios::end);
+  sauter_un_fichier();
   std::cin.clear();
   etatjeu.refaire = 1;
   etatjeu.l = static_cast<std::int32_t>(std::strlen(chaine));

@@ -1,0 +1,46 @@
+#include "platform/platform.hpp"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <chrono>
+
+// Counted in steps of 100 nanoseconds by the system, in nanoseconds by the library.
+std::int64_t horloge_en_nanosecondes() {
+  const auto depuis_epoque = std::chrono::system_clock::now().time_since_epoch();
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(depuis_epoque).count();
+}
+
+// A file on disk; pipes and consoles have other types, and are never sought.
+bool entree_est_un_fichier() {
+  return GetFileType(GetStdHandle(STD_INPUT_HANDLE)) == FILE_TYPE_DISK;
+}
+
+void preparer_la_console() {
+  const HANDLE sortie = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  if (!GetConsoleMode(sortie, &mode)) return;  // not a console: redirected
+  SetConsoleMode(sortie, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+}
+
+#else
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+// Asked of the system itself: some libraries keep their system_clock to the microsecond.
+std::int64_t horloge_en_nanosecondes() {
+  timespec maintenant{};
+  clock_gettime(CLOCK_REALTIME, &maintenant);
+  return std::int64_t{maintenant.tv_sec} * 1000000000 + maintenant.tv_nsec;
+}
+
+bool entree_est_un_fichier() {
+  struct stat etat {};
+  return fstat(STDIN_FILENO, &etat) == 0 && S_ISREG(etat.st_mode);
+}
+
+// Terminals act on the sequences by themselves.
+void preparer_la_console() {}
+
+#endif
