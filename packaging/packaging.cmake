@@ -1,5 +1,25 @@
-# What is installed, and the Debian package that CPack makes of it
-# (cmake --build build --target package).
+# What is installed, and the package that CPack makes of it (cmake --build build --target
+# package): a Debian package, or on Windows a zip of the game with its manual as text.
+
+if(WIN32)
+  # The manual, rendered where the game is built: Windows has no reader for the page.
+  set(manuel_texte ${PROJECT_BINARY_DIR}/allumettes.txt)
+  add_custom_command(OUTPUT ${manuel_texte}
+    COMMAND groff -k -mandoc -Tutf8 -P-cbou ${PROJECT_SOURCE_DIR}/allumettes.6 > ${manuel_texte}
+    DEPENDS ${PROJECT_SOURCE_DIR}/allumettes.6
+    VERBATIM)
+  add_custom_target(documents ALL DEPENDS ${manuel_texte})
+  add_dependencies(allumettes documents)
+  install(TARGETS allumettes RUNTIME DESTINATION .)
+  install(FILES ${manuel_texte} packaging/copyright DESTINATION .)
+
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME allumettes)
+  set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
 
 # The manual page and the changelog go out compressed as Debian wants them: at the highest
 # level, and without the name and date that would make two builds differ.
