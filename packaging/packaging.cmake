@@ -1,6 +1,27 @@
 # What is installed, and the package that CPack makes of it (cmake --build build --target
 # package): a Debian package, or on Windows a zip of the game with its manual as text.
 
+# Every time stamp in a package is the release's own date, that of the newest entry of
+# the changelog, so that two builds give the same bytes; a SOURCE_DATE_EPOCH given when the
+# package is made wins. CPack reads the variable while it makes the archives.
+file(STRINGS packaging/changelog signatures REGEX "^ -- ")
+list(GET signatures 0 signature)
+string(REGEX REPLACE "^ -- .*>  " "" date_de_la_version "${signature}")
+execute_process(COMMAND date -u -d "${date_de_la_version}" +%s
+  OUTPUT_VARIABLE epoque_de_la_version OUTPUT_STRIP_TRAILING_WHITESPACE
+  RESULT_VARIABLE statut_date ERROR_QUIET)
+if(NOT statut_date EQUAL 0 OR NOT epoque_de_la_version MATCHES "^[0-9]+$")
+  message(WARNING "GNU date cannot read the newest changelog date (${date_de_la_version}): "
+    "packages made here are dated when they are made")
+else()
+  file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/date_du_paquet.cmake CONTENT [[
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(ENV{SOURCE_DATE_EPOCH} @epoque_de_la_version@)
+endif()
+]] @ONLY)
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/date_du_paquet.cmake)
+endif()
+
 if(WIN32)
   # The manual, rendered where the game is built: Windows has no reader for the page.
   set(manuel_texte ${PROJECT_BINARY_DIR}/allumettes.txt)
@@ -38,9 +59,20 @@ add_custom_target(documents ALL DEPENDS ${documents_compresses})
 add_dependencies(allumettes documents)
 
 install(TARGETS allumettes RUNTIME DESTINATION games)
+# A stripped install (the package, or cmake --install --strip) is stripped as Debian strips
+# its programs: the symbols, and also the compiler's comment and note sections.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/allumettes\")
+  endif()")
 install(FILES ${PROJECT_BINARY_DIR}/allumettes.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# What lintian reports of the package and is not a fault, each said why in the file.
+install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+  RENAME allumettes)
+
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME allumettes)
