@@ -14,7 +14,7 @@ echec() { echo "FAIL: $*"; echecs=1; }
 
 for outil in x86_64-w64-mingw32-g++-posix wine wineserver; do
   command -v $outil >/dev/null ||
-    { echo "FAIL: $outil is missing: install g++-mingw-w64-x86-64-posix and wine64"; exit 1; }
+    { echo "FAIL: $outil is missing: install g++-mingw-w64-x86-64-posix, wine64 and wine"; exit 1; }
 done
 
 construction=$travail/build-windows
