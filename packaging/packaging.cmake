@@ -22,6 +22,10 @@ endif()
   set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/date_du_paquet.cmake)
 endif()
 
+set(CPACK_PACKAGE_NAME allumettes)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_STRIP_FILES ON)
+
 if(WIN32)
   # The manual, rendered where the game is built: Windows has no reader for the page.
   set(manuel_texte ${PROJECT_BINARY_DIR}/allumettes.txt)
@@ -35,9 +39,6 @@ if(WIN32)
   install(FILES ${manuel_texte} packaging/copyright DESTINATION .)
 
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_NAME allumettes)
-  set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-  set(CPACK_STRIP_FILES ON)
   include(CPack)
   return()
 endif()
@@ -60,12 +61,15 @@ add_dependencies(allumettes documents)
 
 install(TARGETS allumettes RUNTIME DESTINATION games)
 # A stripped install (the package, or cmake --install --strip) is stripped as Debian strips
-# its programs: the symbols, and also the compiler's comment and note sections.
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/allumettes\")
-  endif()")
+# its programs: the symbols, and also the compiler's comment and note sections (which
+# Apple's strip cannot name, and Apple's binaries do not have).
+if(NOT APPLE)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/allumettes\")
+    endif()")
+endif()
 install(FILES ${PROJECT_BINARY_DIR}/allumettes.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -75,10 +79,7 @@ install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/l
 
 
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME allumettes)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
