@@ -1,0 +1,56 @@
+// Makes allumettes.html, one file that holds everything the page needs: the terminal and
+// its styles, the game with its WebAssembly, the bridge and the page's script, each inline,
+// with a Content-Security-Policy that lets these scripts run and the page fetch nothing.
+// Usage: node web/assembler.js GAME_JS NODE_MODULES OUTPUT
+'use strict';
+const crypto = require('crypto');
+const fs = require('fs');
+const path = require('path');
+
+const [jeu, modules, sortie] = process.argv.slice(2);
+const ici = __dirname;
+const lire = (fichier) => fs.readFileSync(fichier, 'utf8');
+const xterm = path.join(modules, '@xterm/xterm');
+const fit = path.join(modules, '@xterm/addon-fit');
+
+// A source map is a file the page does not have.
+const sansCarte = (code) => code.replace(/^\/\/# sourceMappingURL=.*$/gm, '');
+
+// The game's script decodes its WebAssembly from its own text when it has no fetch: with
+// one, it would fetch its data: address, a request the page's policy refuses.
+const jeuSansFetch = (code) =>
+  `const creerLeJeu = (() => {\nconst fetch = undefined;\n${code}\nreturn creerLeJeu;\n})();`;
+
+const scripts = [
+  sansCarte(lire(path.join(xterm, 'lib/xterm.js'))),
+  sansCarte(lire(path.join(fit, 'lib/addon-fit.js'))),
+  jeuSansFetch(lire(jeu)),
+  lire(path.join(ici, 'pont.js')),
+  lire(path.join(ici, 'page.js')),
+];
+for (const code of scripts) {
+  if (/<\/script|<!--/i.test(code)) throw new Error('a script holds text that would end its tag');
+}
+
+const empreinte = (code) => `'sha256-${crypto.createHash('sha256').update(code).digest('base64')}'`;
+const politique = [
+  "default-src 'none'",
+  `script-src ${scripts.map(empreinte).join(' ')} 'wasm-unsafe-eval'`,
+  "style-src 'unsafe-inline'", // the terminal sets its own styles as it draws
+  "base-uri 'none'",
+  "form-action 'none'",
+].join('; ');
+
+const licence = (nom, dossier) => `${nom}\n\n${lire(path.join(dossier, 'LICENSE')).trim()}`;
+const licences = [licence('@xterm/xterm', xterm), licence('@xterm/addon-fit', fit)]
+  .join('\n\n')
+  .replace(/--/g, '- -');
+
+const morceaux = {
+  csp: politique,
+  licences,
+  styles: lire(path.join(xterm, 'css/xterm.css')) + '\n' + lire(path.join(ici, 'page.css')),
+  scripts: scripts.map((code) => `<script>${code}</script>`).join('\n'),
+};
+const html = lire(path.join(ici, 'page.html')).replace(/\{\{(\w+)\}\}/g, (_, nom) => morceaux[nom]);
+fs.writeFileSync(sortie, html);

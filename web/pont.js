@@ -1,0 +1,137 @@
+// The bridge between the game and whoever plays it, the page as the node runner: the lines
+// the player sends, the bytes the game writes, and the clock. The game calls it as
+// Module.pont (src/platform/web.cpp).
+'use strict';
+
+// How many bytes the game may have written ahead of what its output has shown: beyond it,
+// the game waits, so that a very large heap never piles up in memory.
+const LIMITE_EN_ATTENTE = 256 * 1024;
+
+// The lines sent to the game, in their order; after fermer(), the end of the input, for
+// good. A line is a Uint8Array of UTF-8 bytes, its line feed included when it has one.
+class FileDeLignes {
+  constructor() {
+    this.lignes = [];
+    this.close = false;
+    this.reveil = null;
+  }
+
+  // Adds one line, text or bytes, its line feed included unless Ctrl-D sent it.
+  envoyer(ligne) {
+    if (this.close) return;
+    this.lignes.push(typeof ligne === 'string' ? new TextEncoder().encode(ligne) : ligne);
+    this.reveiller();
+  }
+
+  fermer() {
+    this.close = true;
+    this.reveiller();
+  }
+
+  // The next line, or null once the input has ended and every line was read.
+  async suivante() {
+    while (this.lignes.length === 0 && !this.close) {
+      await new Promise((reveil) => (this.reveil = reveil));
+    }
+    return this.lignes.length > 0 ? this.lignes.shift() : null;
+  }
+
+  // True while the game waits for a line that nobody has sent yet.
+  attendue() {
+    return this.reveil !== null && this.lignes.length === 0 && !this.close;
+  }
+
+  reveiller() {
+    const reveil = this.reveil;
+    this.reveil = null;
+    if (reveil) reveil();
+  }
+}
+
+// The wall clock as finely as the browser or node counts it, split into whole seconds and
+// the nanoseconds within the second.
+function horlogeDuSysteme() {
+  const millisecondes = performance.timeOrigin + performance.now();
+  const secondes = Math.floor(millisecondes / 1000);
+  const nanosecondes = Math.min(999999999, Math.round((millisecondes - secondes * 1000) * 1e6));
+  return { secondes, nanosecondes };
+}
+
+// A clock reading fixed in nanoseconds since the epoch (a decimal string), as the tests
+// fix the native game's clock.
+function horlogeFixe(lecture) {
+  const ns = BigInt(lecture);
+  return () => ({ secondes: Number(ns / 1000000000n), nanosecondes: Number(ns % 1000000000n) });
+}
+
+// Starts one run of the game, a new instance made by creerLeJeu (allumettes.js), reading
+// its lines from `file` and handing its output to `ecrire(octets)`, which returns a promise
+// once the bytes are shown. Returns the run: `fin`, a promise of the exit status, and
+// `arreter()`, which ends the run where it stands, as Ctrl-C ends a program.
+function lancerLeJeu(creerLeJeu, file, ecrire, horloge = horlogeDuSysteme) {
+  const partie = { arretee: false, enAttente: 0, ecrits: 0, reveil: null, reste: null };
+  let terminer;
+  partie.fin = new Promise((resoudre) => (terminer = resoudre));
+  const jamais = new Promise(() => {});
+
+  // Up to `taille` bytes of the current line; a new line is awaited only once it is used up.
+  async function lire(taille) {
+    while (!partie.arretee && (partie.reste === null || partie.reste.length === 0)) {
+      partie.reste = await file.suivante();
+      if (partie.reste === null) return null;
+    }
+    if (partie.arretee) return jamais;
+    const morceau = partie.reste.subarray(0, taille);
+    partie.reste = partie.reste.subarray(morceau.length);
+    return morceau;
+  }
+
+  function montrer(octets) {
+    if (partie.arretee) return;
+    partie.enAttente += octets.length;
+    partie.ecrits += octets.length;
+    Promise.resolve(ecrire(octets)).then(() => {
+      partie.enAttente -= octets.length;
+      if (partie.enAttente < LIMITE_EN_ATTENTE && partie.reveil) partie.reveil();
+    });
+  }
+
+  async function attendre() {
+    while (partie.enAttente >= LIMITE_EN_ATTENTE || partie.arretee) {
+      if (partie.arretee) return jamais;
+      await new Promise((reveil) => (partie.reveil = reveil));
+    }
+    partie.reveil = null;
+  }
+
+  partie.arreter = () => {
+    partie.arretee = true;
+    terminer(null);
+  };
+  creerLeJeu({
+    pont: { lire, ecrire: montrer, attendre, horloge },
+    onExit: (statut) => terminer(statut),
+    onAbort: () => terminer(null),
+    // An exit unwinds the game's stack by a throw, caught below.
+    quit: (statut, exception) => {
+      throw exception;
+    },
+    print: () => {},
+    printErr: () => {},
+  }).then(async (jeu) => {
+    try {
+      // main's return, then exit, as the C runtime does: what was written is flushed.
+      jeu._exit(await jeu.ccall('main', 'number', [], [], { async: true }));
+    } catch (exception) {
+      // The game's own exit() ends here, but unflushed while ccall keeps the runtime alive.
+      if (!exception || exception.name !== 'ExitStatus') return terminer(null);
+      jeu._vider_la_sortie();
+      terminer(exception.status);
+    }
+  }, () => terminer(null));
+  return partie;
+}
+
+if (typeof module !== 'undefined') {
+  module.exports = { FileDeLignes, lancerLeJeu, horlogeFixe, horlogeDuSysteme };
+}

@@ -1,0 +1,43 @@
+# The browser build (emcmake cmake): the game as allumettes.js, its WebAssembly inside, then
+# allumettes.html, one page that holds the game, the terminal and its styles, and plays
+# opened from disk as from any server.
+
+# em++ links with its JavaScript tools, which look for Debian's node modules here.
+find_path(MODULES_NODE_DU_SYSTEME acorn PATHS /usr/share/nodejs /usr/lib/nodejs NO_DEFAULT_PATH
+  NO_CMAKE_FIND_ROOT_PATH)
+if(MODULES_NODE_DU_SYSTEME)
+  set_target_properties(allumettes PROPERTIES CXX_LINKER_LAUNCHER
+    "${CMAKE_COMMAND};-E;env;NODE_PATH=${MODULES_NODE_DU_SYSTEME}")
+endif()
+
+target_compile_options(jeu PRIVATE -Oz)
+target_compile_options(allumettes PRIVATE -Oz)
+# The game waits for the page inside its reads (asyncify); one file, no .wasm beside it;
+# the same file runs in a browser and under node. The bridge starts main itself and ends
+# the run with exit: main's return value does not outlive the waits of asyncify.
+target_link_options(allumettes PRIVATE -Oz -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+  -sMODULARIZE=1 -sEXPORT_NAME=creerLeJeu -sSINGLE_FILE=1 -sEXIT_RUNTIME=1
+  -sENVIRONMENT=web,node -sFILESYSTEM=0 -sINVOKE_RUN=0
+  "-sEXPORTED_FUNCTIONS=[_main,_exit,_vider_la_sortie]" "-sEXPORTED_RUNTIME_METHODS=[ccall]")
+set_target_properties(allumettes PROPERTIES SUFFIX .js)
+
+# The terminal and the browser test's driver, installed from the lock file.
+find_program(NPM npm REQUIRED)
+find_program(NODE node REQUIRED)
+set(npm_dossier ${PROJECT_BINARY_DIR}/npm)
+set(npm_temoin ${npm_dossier}/node_modules/.package-lock.json)
+add_custom_command(OUTPUT ${npm_temoin}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${npm_dossier}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/package.json
+          ${PROJECT_SOURCE_DIR}/web/package-lock.json ${npm_dossier}
+  COMMAND ${NPM} ci --prefix ${npm_dossier} --no-audit --no-fund --loglevel=error
+  DEPENDS web/package.json web/package-lock.json
+  COMMENT "Installing the terminal from web/package-lock.json")
+
+set(page_sources web/page.html web/page.css web/page.js web/pont.js web/assembler.js)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/allumettes.html
+  COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/assembler.js $<TARGET_FILE:allumettes>
+          ${npm_dossier}/node_modules ${PROJECT_BINARY_DIR}/allumettes.html
+  DEPENDS allumettes ${npm_temoin} ${page_sources}
+  COMMENT "Assembling allumettes.html")
+add_custom_target(page ALL DEPENDS ${PROJECT_BINARY_DIR}/allumettes.html)
