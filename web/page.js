@@ -151,8 +151,8 @@ function ouvrirLaPage() {
   page.terminal.open(document.getElementById('terminal'));
   page.terminal.attachCustomKeyEventHandler(copierLaSelection);
   page.terminal.onData((touches) => page.discipline && page.discipline.recevoir(touches));
-  ajusterLaTaille();
-  window.addEventListener('resize', ajusterLaTaille);
+  // The window's size changes, and so does the terminal's room when the end message shows.
+  new ResizeObserver(ajusterLaTaille).observe(document.getElementById('terminal'));
   brancherLesTouches();
   document.getElementById('lecteur').addEventListener('change', (evenement) => {
     page.terminal.options.screenReaderMode = evenement.target.checked;
