@@ -16,7 +16,7 @@ async function main() {
       const onglet = await navigateur.newPage();
       await onglet.goto(adresse);
       const attente = await onglet.waitForFunction(
-        () => page.file !== null && page.file.attendue() && performance.now(), { polling: 1 });
+        () => page.file !== null && page.file.attendue() && performance.now(), { polling: 'mutation' });
       durees.push(await attente.jsonValue());
       await onglet.close();
     }

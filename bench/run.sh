@@ -1,7 +1,8 @@
 #!/bin/bash
 # Prints the benchmark figures of the game: start-up against a minimal program printing
 # the same bytes, a heap of 10,000,000 matches against cat of the same bytes, peak memory
-# of a short and a long scripted session, and the in-process drawing cost.
+# of a short and a long scripted session, the in-process drawing cost, and, where emscripten
+# and chromium are installed, the browser page's size and its opening time.
 # Usage: bench/run.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,3 +37,10 @@ partie='1\n1\n\n\n\n1\n\n\n\n1\n\n\n\n1\n\n\n\n'
 echo "4. drawing in process, output thrown away:"
 "$construction/bench/dessin_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   2>/dev/null | grep -E "median"
+
+if command -v emcmake >/dev/null && command -v chromium >/dev/null; then
+  echo "5. the browser page:"
+  emcmake cmake -S . -B build-bench-web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null 2>&1
+  cmake --build build-bench-web >/dev/null
+  node bench/page.js build-bench-web $((essais / 5 + 1))
+fi

@@ -48,13 +48,14 @@ class FileDeLignes {
   }
 }
 
-// The wall clock as finely as the browser or node counts it, split into whole seconds and
-// the nanoseconds within the second.
+// The wall clock, split into whole seconds and the nanoseconds within the second. Browsers
+// count it in steps of 5 microseconds at the finest; each part is rounded to the
+// microsecond on its own, so that the sum is exact, where a sum of milliseconds in one
+// double would add rounding noise below the microsecond.
 function horlogeDuSysteme() {
-  const millisecondes = performance.timeOrigin + performance.now();
-  const secondes = Math.floor(millisecondes / 1000);
-  const nanosecondes = Math.min(999999999, Math.round((millisecondes - secondes * 1000) * 1e6));
-  return { secondes, nanosecondes };
+  const microsecondes = Math.round(performance.timeOrigin * 1000) + Math.round(performance.now() * 1000);
+  const secondes = Math.floor(microsecondes / 1e6);
+  return { secondes, nanosecondes: (microsecondes - secondes * 1e6) * 1000 };
 }
 
 // A clock reading fixed in nanoseconds since the epoch (a decimal string), as the tests
