@@ -28,28 +28,38 @@ function echoDe(caractere) {
 // Ctrl-D sends what is typed or, on an empty line, ends the input, Ctrl-C interrupts.
 // Lines typed ahead wait in `file` for the next questions.
 function creerDiscipline(file, echo, interrompre) {
-  let ligne = [];
-  const effacer = () => '\b \b'.repeat(echoDe(ligne.pop()).length);
+  let ligne = '';
+  let longueur = 0; // in characters, not in UTF-16 units
+  function effacer() {
+    const fin = ligne.length - (/[\uDC00-\uDFFF]$/.test(ligne) && ligne.length > 1 ? 2 : 1);
+    const efface = ligne.slice(fin);
+    ligne = ligne.slice(0, fin);
+    longueur -= 1;
+    return '\b \b'.repeat(echoDe(efface).length);
+  }
   function recevoir(touches) {
     let vu = '';
     for (const c of touches) {
       if (c === '\r' || c === '\n') {
         vu += '\r\n';
-        file.envoyer(ligne.join('') + '\n');
-        ligne = [];
+        file.envoyer(ligne + '\n');
+        ligne = '';
+        longueur = 0;
       } else if (c === '\x7f' || c === '\b') {
-        if (ligne.length > 0) vu += effacer();
+        if (longueur > 0) vu += effacer();
       } else if (c === '\x15') {
-        while (ligne.length > 0) vu += effacer();
+        while (longueur > 0) vu += effacer();
       } else if (c === '\x04') {
-        if (ligne.length > 0) file.envoyer(ligne.join(''));
+        if (longueur > 0) file.envoyer(ligne);
         else file.fermer();
-        ligne = [];
+        ligne = '';
+        longueur = 0;
       } else if (c === '\x03') {
         echo(vu + '^C\r\n');
         return interrompre();
-      } else if (ligne.length < LIGNE_MAXIMUM) {
-        ligne.push(c);
+      } else if (longueur < LIGNE_MAXIMUM) {
+        ligne += c;
+        longueur += 1;
         vu += echoDe(c);
       }
     }

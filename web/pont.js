@@ -6,12 +6,15 @@
 // How many bytes the game may have written ahead of what its output has shown: beyond it,
 // the game waits, so that a very large heap never piles up in memory.
 const LIMITE_EN_ATTENTE = 256 * 1024;
+const UTF8 = new TextEncoder();
 
 // The lines sent to the game, in their order; after fermer(), the end of the input, for
-// good. A line is a Uint8Array of UTF-8 bytes, its line feed included when it has one.
+// good. A line is sent as text or bytes, and read as a Uint8Array of its UTF-8 bytes, its
+// line feed included when it has one; text is encoded only once read.
 class FileDeLignes {
   constructor() {
     this.lignes = [];
+    this.tete = 0; // the next line to read: a paste of many lines is not shifted line by line
     this.close = false;
     this.reveil = null;
   }
@@ -19,7 +22,7 @@ class FileDeLignes {
   // Adds one line, text or bytes, its line feed included unless Ctrl-D sent it.
   envoyer(ligne) {
     if (this.close) return;
-    this.lignes.push(typeof ligne === 'string' ? new TextEncoder().encode(ligne) : ligne);
+    this.lignes.push(ligne);
     this.reveiller();
   }
 
@@ -30,15 +33,25 @@ class FileDeLignes {
 
   // The next line, or null once the input has ended and every line was read.
   async suivante() {
-    while (this.lignes.length === 0 && !this.close) {
+    while (this.enFile() === 0 && !this.close) {
       await new Promise((reveil) => (this.reveil = reveil));
     }
-    return this.lignes.length > 0 ? this.lignes.shift() : null;
+    if (this.enFile() === 0) return null;
+    const ligne = this.lignes[this.tete++];
+    if (this.tete === this.lignes.length) {
+      this.lignes = [];
+      this.tete = 0;
+    }
+    return typeof ligne === 'string' ? UTF8.encode(ligne) : ligne;
+  }
+
+  enFile() {
+    return this.lignes.length - this.tete;
   }
 
   // True while the game waits for a line that nobody has sent yet.
   attendue() {
-    return this.reveil !== null && this.lignes.length === 0 && !this.close;
+    return this.reveil !== null && this.enFile() === 0 && !this.close;
   }
 
   reveiller() {
@@ -97,8 +110,9 @@ function lancerLeJeu(creerLeJeu, file, ecrire, horloge = horlogeDuSysteme) {
     });
   }
 
+  const enRetard = () => partie.enAttente >= LIMITE_EN_ATTENTE || partie.arretee;
   async function attendre() {
-    while (partie.enAttente >= LIMITE_EN_ATTENTE || partie.arretee) {
+    while (enRetard()) {
       if (partie.arretee) return jamais;
       await new Promise((reveil) => (partie.reveil = reveil));
     }
@@ -110,7 +124,7 @@ function lancerLeJeu(creerLeJeu, file, ecrire, horloge = horlogeDuSysteme) {
     terminer(null);
   };
   creerLeJeu({
-    pont: { lire, ecrire: montrer, attendre, horloge },
+    pont: { lire, ecrire: montrer, enRetard, attendre, horloge },
     onExit: (statut) => terminer(statut),
     onAbort: () => terminer(null),
     // An exit unwinds the game's stack by a throw, caught below.

@@ -24,6 +24,9 @@ EM_JS(void, ecrire_vers_la_page, (const char* texte, int taille), {
   Module.pont.ecrire(HEAPU8.slice(texte, texte + taille));
 });
 
+// True while the page has much more to show than it has shown: a wait is worth it.
+EM_JS(bool, la_page_est_en_retard, (), { return Module.pont.enRetard(); });
+
 // Returns once the page has shown most of what it was given.
 EM_ASYNC_JS(void, attendre_la_page, (), { await Module.pont.attendre(); });
 
@@ -51,8 +54,9 @@ class EntreeDeLaPage : public std::streambuf {
 };
 
 // std::cout's buffer: what is flushed reaches the page at once (every read flushes it, so a
-// prompt shows before its answer is awaited); a full buffer also waits for the page to
-// catch up, so that a very large heap never piles up in its memory.
+// prompt shows before its answer is awaited); then, while the page lags far behind, the game
+// waits for it, so that neither a very large heap nor answers typed far ahead pile up
+// output in its memory.
 class SortieVersLaPage : public std::streambuf {
  public:
   SortieVersLaPage() { setp(tampon_, tampon_ + sizeof tampon_); }
@@ -65,7 +69,6 @@ class SortieVersLaPage : public std::streambuf {
 
   int_type overflow(int_type c) override {
     envoyer();
-    attendre_la_page();
     if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
     return traits_type::not_eof(c);
   }
@@ -74,6 +77,7 @@ class SortieVersLaPage : public std::streambuf {
   void envoyer() {
     if (pptr() > pbase()) ecrire_vers_la_page(pbase(), static_cast<int>(pptr() - pbase()));
     setp(tampon_, tampon_ + sizeof tampon_);
+    if (la_page_est_en_retard()) attendre_la_page();
   }
 
   char tampon_[64 * 1024];
