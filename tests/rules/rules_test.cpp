@@ -76,6 +76,37 @@ TEST(RandomSource, DrawsWideRangesByTheSameRuleOnEveryLibrary) {
   }
 }
 
+// Each side of a bucket's edge and of the rejection threshold, for ranges that divide the
+// engine's 2147483646 outputs (buckets of (2147483646 - 1) / range outputs, outputs from
+// range * bucket on drawn again). Each state is the one whose next output is x + 1.
+TEST(RandomSource, DrawsEachSideOfABucketEdgeAndOfTheRejectionThreshold) {
+  struct Cas {
+    const char* nom;
+    int high;
+    unsigned etat;
+    int attendu;
+    unsigned suivante;  // the engine's output after the draw
+  };
+  const std::vector<Cas> table = {
+      {"2 values, x 1073741821: last of the first bucket", 2, 35968147u, 1, 1073716613u},
+      {"2 values, x 1073741822: first of the second bucket", 2, 1443645147u, 2, 1073733420u},
+      {"2 values, x 2147483643: last output kept", 2, 71936294u, 2, 2147433226u},
+      {"2 values, x 2147483644: drawn again, then 2147433225", 2, 1479613294u, 2, 1582533149u},
+      {"3 values, x 715827880: last of the first bucket", 3, 1702236745u, 1, 715805473u},
+      {"3 values, x 715827881: first of the second bucket", 3, 962430098u, 2, 715822280u},
+      {"3 values, x 2147483642: last output kept", 3, 811742941u, 3, 2147416419u},
+      {"3 values, x 2147483643: drawn again", 3, 71936294u, 3, 1300057900u},
+      {"7 values, x 306783377: first of the second bucket", 7, 412470042u, 2, 2147481246u},
+      {"7 values, x 2147483639: drawn again", 7, 883679235u, 7, 170156904u},
+  };
+  for (const auto& c : table) {
+    ConsoleDeTest console;
+    etatjeu.gen.seed(c.etat);
+    EXPECT_EQ(random(1, c.high), c.attendu) << c.nom;
+    EXPECT_EQ(etatjeu.gen(), c.suivante) << c.nom;
+  }
+}
+
 // --- Machine move choice ---
 
 // The classic game: the move for each heap, 0 standing for a random move.
