@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.hpp"
 #include "prompts/prompts.hpp"
 #include "state/state.hpp"
 
@@ -264,7 +265,7 @@ int affichage() {
 }
 
 void Clear() {
-  std::cout << kEffacer;
+  if (!effacer_la_console()) std::cout << kEffacer;
 }
 
 int print(int ntas1, int N1, int n1, int jmax1) {

@@ -6,7 +6,8 @@
 /// not 0), the plain rows of twenty matches otherwise. Ends without a line feed.
 int affichage();
 
-/// Clears the terminal: cursor home, then erase the whole display.
+/// Clears the terminal: cursor home, then erase the whole display (a Windows console
+/// is cleared by its own functions instead).
 void Clear();
 
 /// One row of the help picture of a game played by adding: a cell for each position

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <iostream>
 
 // Counted in steps of 100 nanoseconds by the system, in nanoseconds by the library.
 std::int64_t horloge_en_nanosecondes() {
@@ -16,11 +17,24 @@ bool entree_est_un_fichier() {
   return GetFileType(GetStdHandle(STD_INPUT_HANDLE)) == FILE_TYPE_DISK;
 }
 
-void preparer_la_console() {
+// The console clears itself: consoles before Windows 10, the legacy console and wine's
+// print the escape sequence as text.
+void preparer_la_console() {}
+
+// The whole screen buffer filled with blanks, the cursor home; what was written before is
+// flushed first, so that it is cleared too.
+bool effacer_la_console() {
   const HANDLE sortie = GetStdHandle(STD_OUTPUT_HANDLE);
-  DWORD mode = 0;
-  if (!GetConsoleMode(sortie, &mode)) return;  // not a console: redirected
-  SetConsoleMode(sortie, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+  CONSOLE_SCREEN_BUFFER_INFO ecran{};
+  if (!GetConsoleScreenBufferInfo(sortie, &ecran)) return false;  // not a console: redirected
+  std::cout.flush();
+  const DWORD cellules = static_cast<DWORD>(ecran.dwSize.X) * static_cast<DWORD>(ecran.dwSize.Y);
+  const COORD origine{0, 0};
+  DWORD ecrites = 0;
+  FillConsoleOutputCharacterA(sortie, ' ', cellules, origine, &ecrites);
+  FillConsoleOutputAttribute(sortie, ecran.wAttributes, cellules, origine, &ecrites);
+  SetConsoleCursorPosition(sortie, origine);
+  return true;
 }
 
 #else
@@ -42,5 +56,9 @@ bool entree_est_un_fichier() {
 
 // Terminals act on the sequences by themselves.
 void preparer_la_console() {}
+
+bool effacer_la_console() {
+  return false;
+}
 
 #endif

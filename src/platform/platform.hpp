@@ -1,5 +1,6 @@
 // What the game needs of the system it runs on: the wall clock to the nanosecond, whether
-// standard input is a regular file, and a console that acts on the screen-clearing sequence.
+// standard input is a regular file, a console cleared by its own means where it has them,
+// and, in the browser, the page as the console.
 // platform.cpp serves POSIX systems and Windows, web.cpp the browser.
 #pragma once
 
@@ -11,7 +12,11 @@ std::int64_t horloge_en_nanosecondes();
 /// True when standard input is a regular file: not a pipe, a terminal or a console.
 bool entree_est_un_fichier();
 
-/// Where standard output is a Windows console, asks it to act on the ANSI escape sequences
-/// that clear the screen; a redirected output, and every other system, are left alone. In
-/// the browser, connects std::cin and std::cout to the page.
+/// Makes the console ready before the first output: in the browser, connects std::cin and
+/// std::cout to the page; elsewhere there is nothing to do.
 void preparer_la_console();
+
+/// Where standard output is a Windows console, clears it through the console's own
+/// functions and returns true; elsewhere, and for a redirected output, returns false, and
+/// the screen is cleared by the escape sequence written to the output.
+bool effacer_la_console();

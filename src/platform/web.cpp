@@ -102,6 +102,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vider_la_sortie() {
   std::cout.flush();
 }
 
+// The page's terminal acts on the escape sequence.
+bool effacer_la_console() {
+  return false;
+}
+
 // The buffers are never destroyed: std::cout is flushed at exit, after every static object.
 void preparer_la_console() {
   std::cin.rdbuf(new EntreeDeLaPage);

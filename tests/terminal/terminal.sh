@@ -6,32 +6,9 @@
 set -u
 jeu=$1
 socket=allumettes-terminal-$$
-tm() { tmux -L "$socket" -f /dev/null "$@"; }
+# shellcheck source=../support/tmux.sh
+source "$(dirname "$0")/../support/tmux.sh"
 trap 'tm kill-server 2>/dev/null' EXIT
-
-echec() {
-  echo "FAIL: $*"
-  echo "--- screen:"
-  tm capture-pane -p -t jeu
-  exit 1
-}
-ecran() { tm capture-pane -p -t jeu; }
-# Waits until the screen shows the text (10 seconds at most).
-attendre() {
-  for _ in $(seq 100); do
-    ecran | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  echec "the screen never showed \"$1\""
-}
-taper() { tm send-keys -t jeu -l "$1" && tm send-keys -t jeu Enter; }
-# The screen must not show the text a while after the last key: the game is waiting.
-attend_toujours() {
-  sleep 1
-  ecran | grep -qF -- "$1" && echec "\"$1\" came without the Enter key"
-  return 0
-}
-absent() { ecran | grep -qF -- "$1" && echec "\"$1\" is still on the screen"; return 0; }
 
 tm new-session -d -s jeu -x 160 -y 60 "'$jeu'; echo \"fin statut \$?\"; sleep 60" ||
   { echo "FAIL: cannot start tmux"; exit 1; }
