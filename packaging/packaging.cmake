@@ -73,12 +73,16 @@ endif()
 install(FILES ${PROJECT_BINARY_DIR}/allumettes.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# What lintian reports of the package and is not a fault, each said why in the file.
+# What lintian reports of the package and is not a fault, each said why in the file. Only
+# lintian reads it, and only in the package: a plain install leaves it out.
 install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-  RENAME allumettes)
+  RENAME allumettes COMPONENT paquet_debian EXCLUDE_FROM_ALL)
 
 
 set(CPACK_GENERATOR DEB)
+# One package of both the files every install puts in place and the package's own.
+set(CPACK_INSTALL_CMAKE_PROJECTS
+  "${PROJECT_BINARY_DIR};allumettes;Unspecified;/;${PROJECT_BINARY_DIR};allumettes;paquet_debian;/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Installs the game into a temporary prefix and checks what lands there: the game where
-# console games go, runnable, its manual page compressed, and its copyright and changelog.
+# console games go, runnable, its manual page compressed, and its copyright and changelog,
+# and nothing that only the Debian package needs.
 # Usage: install.sh BUILD_DIR TRANSCRIPTS_DIR PAGE
 set -u
 construction=$1 transcripts=$2 page_source=$3
@@ -18,6 +19,8 @@ zcat "$page" 2>/dev/null | cmp -s - "$page_source" ||
 for document in copyright changelog.gz; do
   [ -s "$prefixe/share/doc/allumettes/$document" ] || echec "no share/doc/allumettes/$document"
 done
+# The lintian overrides belong to the Debian package alone.
+[ -e "$prefixe/share/lintian" ] && echec "an install without a package has share/lintian"
 
 sortie=$(mktemp)
 : | "$jeu" >"$sortie"
