@@ -27,16 +27,25 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-  # The manual, rendered where the game is built: Windows has no reader for the page.
+  # The manual, rendered where the game is built, for the Windows player: the same page with
+  # its Windows switch on, as UTF-8 text with a byte order mark and CR LF line ends, which
+  # every Notepad reads with its accents.
   set(manuel_texte ${PROJECT_BINARY_DIR}/allumettes.txt)
   add_custom_command(OUTPUT ${manuel_texte}
-    COMMAND groff -k -mandoc -Tutf8 -P-cbou ${PROJECT_SOURCE_DIR}/allumettes.6 > ${manuel_texte}
+    COMMAND sh -c "printf '\\357\\273\\277'; groff -k -mandoc -Tutf8 -P-cbou -rwindows=1 \"$0\" | sed 's/$/\\r/'"
+            ${PROJECT_SOURCE_DIR}/allumettes.6 > ${manuel_texte}
     DEPENDS ${PROJECT_SOURCE_DIR}/allumettes.6
     VERBATIM)
-  add_custom_target(documents ALL DEPENDS ${manuel_texte})
+  # The copyright file as Windows names a text file, with its line ends.
+  set(copyright_texte ${PROJECT_BINARY_DIR}/copyright.txt)
+  add_custom_command(OUTPUT ${copyright_texte}
+    COMMAND sed "s/$/\\r/" ${PROJECT_SOURCE_DIR}/packaging/copyright > ${copyright_texte}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/copyright
+    VERBATIM)
+  add_custom_target(documents ALL DEPENDS ${manuel_texte} ${copyright_texte})
   add_dependencies(allumettes documents)
   install(TARGETS allumettes RUNTIME DESTINATION .)
-  install(FILES ${manuel_texte} packaging/copyright DESTINATION .)
+  install(FILES ${manuel_texte} ${copyright_texte} DESTINATION .)
 
   set(CPACK_GENERATOR ZIP)
   include(CPack)

@@ -1,7 +1,8 @@
 #!/bin/bash
-# The manual page: UTF-8, rendered by man without a warning, and every example screen it
-# shows is what the game prints, line for line, for the answers in the comment above it
-# (".\" exemple : ANSWERS", a printf format). Usage: manual.sh GAME PAGE
+# The manual page: UTF-8, rendered by man without a warning (and by groff for Windows),
+# and every example screen it shows is what the game prints, line for line, for the
+# answers in the comment above it (".\" exemple : ANSWERS", a printf format).
+# Usage: manual.sh GAME PAGE
 set -u
 jeu=$1 page=$2
 echecs=0
@@ -10,6 +11,9 @@ echec() { echo "FAIL: $*"; echecs=1; }
 iconv -f UTF-8 -t UTF-8 "$page" >/dev/null 2>&1 || echec "the page is not valid UTF-8"
 avertissements=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
 [ -z "$avertissements" ] || echec "man warnings: $avertissements"
+# The Windows player's page, the same source with its switch on.
+avertissements=$(groff -k -mandoc -Tutf8 -rwindows=1 -ww -z "$page" 2>&1)
+[ -z "$avertissements" ] || echec "groff warnings in the Windows page: $avertissements"
 LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q '^STRATÉGIE' ||
   echec "the rendered page lost its accents"
 
