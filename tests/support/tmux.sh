@@ -25,3 +25,17 @@ attend_toujours() {
   return 0
 }
 absent() { ecran | grep -qF -- "$1" && echec "\"$1\" is still on the screen"; return 0; }
+# From the display-mode question on screen to the announcement of the first move: a classic
+# game in display mode $1, rule Gagnera, the player first, taking 3.
+ouvrir_une_partie_classique() {
+  taper "$1"
+  attendre "Jeu classique"
+  taper 1
+  attendre "Gagnera [1]"
+  taper 1
+  attendre "Qui joue en premier"
+  taper 1
+  attendre "voulez-vous retirer"
+  taper 3
+  attendre "La joueur va enlever 3"
+}

@@ -14,16 +14,7 @@ tm new-session -d -s jeu -x 160 -y 60 "'$jeu'; echo \"fin statut \$?\"; sleep 60
   { echo "FAIL: cannot start tmux"; exit 1; }
 
 attendre "Voulez vous afficher"
-taper 0
-attendre "Jeu classique"
-taper 1
-attendre "Gagnera [1]"
-taper 1
-attendre "Qui joue en premier"
-taper 1
-attendre "voulez-vous retirer"
-taper 3
-attendre "La joueur va enlever 3"
+ouvrir_une_partie_classique 0
 attend_toujours "13  allumettes"
 tm send-keys -t jeu Enter
 attendre "13  allumettes"

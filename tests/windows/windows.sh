@@ -114,16 +114,7 @@ cmp -s "$sortie" "$transcripts/interruption.out" ||
     stty -F "$pane" -a | grep -q -- '-icanon' && break
     sleep 0.1
   done
-  taper 0
-  attendre "Jeu classique"
-  taper 1
-  attendre "Gagnera [1]"
-  taper 1
-  attendre "Qui joue en premier"
-  taper 1
-  attendre "voulez-vous retirer"
-  taper 3
-  attendre "La joueur va enlever 3"
+  ouvrir_une_partie_classique 0
   tm send-keys -t jeu Enter
   attendre "13  allumettes"
   attendre "La machine va jouer."
