@@ -15,25 +15,25 @@ class FileDeLignes {
   constructor() {
     this.lignes = [];
     this.tete = 0; // the next line to read: a paste of many lines is not shifted line by line
-    this.close = false;
+    this.fermee = false;
     this.reveil = null;
   }
 
   // Adds one line, text or bytes, its line feed included unless Ctrl-D sent it.
   envoyer(ligne) {
-    if (this.close) return;
+    if (this.fermee) return;
     this.lignes.push(ligne);
     this.reveiller();
   }
 
   fermer() {
-    this.close = true;
+    this.fermee = true;
     this.reveiller();
   }
 
   // The next line, or null once the input has ended and every line was read.
   async suivante() {
-    while (this.enFile() === 0 && !this.close) {
+    while (this.enFile() === 0 && !this.fermee) {
       await new Promise((reveil) => (this.reveil = reveil));
     }
     if (this.enFile() === 0) return null;
@@ -51,7 +51,7 @@ class FileDeLignes {
 
   // True while the game waits for a line that nobody has sent yet.
   attendue() {
-    return this.reveil !== null && this.enFile() === 0 && !this.close;
+    return this.reveil !== null && this.enFile() === 0 && !this.fermee;
   }
 
   reveiller() {
@@ -125,7 +125,6 @@ function lancerLeJeu(creerLeJeu, file, ecrire, horloge = horlogeDuSysteme) {
   };
   creerLeJeu({
     pont: { lire, ecrire: montrer, enRetard, attendre, horloge },
-    onExit: (statut) => terminer(statut),
     onAbort: () => terminer(null),
     // An exit unwinds the game's stack by a throw, caught below.
     quit: (statut, exception) => {
@@ -134,15 +133,23 @@ function lancerLeJeu(creerLeJeu, file, ecrire, horloge = horlogeDuSysteme) {
     print: () => {},
     printErr: () => {},
   }).then(async (jeu) => {
+    let statut;
     try {
-      // main's return, then exit, as the C runtime does: what was written is flushed.
-      jeu._exit(await jeu.ccall('main', 'number', [], [], { async: true }));
+      statut = await jeu.ccall('main', 'number', [], [], { async: true });
     } catch (exception) {
-      // The game's own exit() ends here, but unflushed while ccall keeps the runtime alive.
       if (!exception || exception.name !== 'ExitStatus') return terminer(null);
+      // The game's own exit(): while ccall keeps the runtime alive, the runtime's exit
+      // leaves std::cout unflushed.
       jeu._vider_la_sortie();
-      terminer(exception.status);
+      return terminer(exception.status);
     }
+    // main returned: exit, as the C runtime does, flushes what was written.
+    try {
+      jeu._exit(statut);
+    } catch (exception) {
+      if (!exception || exception.name !== 'ExitStatus') return terminer(null);
+    }
+    terminer(statut);
   }, () => terminer(null));
   return partie;
 }
