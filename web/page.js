@@ -10,6 +10,8 @@ const COLONNES_MINIMUM = 122;
 const LIGNE_MAXIMUM = 4095;
 const POLICE = 'ui-monospace, "DejaVu Sans Mono", Menlo, Consolas, monospace';
 const TAILLE_MAXIMUM = 18;
+// Below it a phone held upright could not be read: the terminal keeps its width, and scrolls.
+const TAILLE_MINIMUM = 8;
 
 // The one object that holds the page: its terminal, and the run under way.
 const page = { terminal: null, ajustement: null, partie: null, file: null, discipline: null };
@@ -107,17 +109,18 @@ function montrerLaFin(statut) {
   document.getElementById('recommencer').focus();
 }
 
-// The font as large as lets COLONNES_MINIMUM columns fit the width, and as many rows as fit.
+// The font as large as lets COLONNES_MINIMUM columns fit the width, and as many rows as fit;
+// on a narrow screen, the smallest readable font, the terminal scrolling sideways.
 function ajusterLaTaille() {
   const boite = document.getElementById('terminal');
   const mesure = document.createElement('canvas').getContext('2d');
   mesure.font = `100px ${POLICE}`;
   const largeurParPixel = mesure.measureText('M').width / 100;
   let taille = Math.min(TAILLE_MAXIMUM, (boite.clientWidth - 4) / (COLONNES_MINIMUM * largeurParPixel));
-  taille = Math.max(4, Math.floor(taille * 4) / 4);
+  taille = Math.max(TAILLE_MINIMUM, Math.floor(taille * 4) / 4);
   page.terminal.options.fontSize = taille;
   let dimensions = page.ajustement.proposeDimensions();
-  while (dimensions && dimensions.cols < COLONNES_MINIMUM && taille > 4) {
+  while (dimensions && dimensions.cols < COLONNES_MINIMUM && taille > TAILLE_MINIMUM) {
     taille -= 0.25;
     page.terminal.options.fontSize = taille;
     dimensions = page.ajustement.proposeDimensions();
