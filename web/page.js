@@ -32,40 +32,60 @@ function echoDe(caractere) {
 function creerDiscipline(file, echo, interrompre) {
   let ligne = '';
   let longueur = 0; // in characters, not in UTF-16 units
+  let vu = [];
   function effacer() {
     const fin = ligne.length - (/[\uDC00-\uDFFF]$/.test(ligne) && ligne.length > 1 ? 2 : 1);
-    const efface = ligne.slice(fin);
+    vu.push('\b \b'.repeat(echoDe(ligne.slice(fin)).length));
     ligne = ligne.slice(0, fin);
     longueur -= 1;
-    return '\b \b'.repeat(echoDe(efface).length);
   }
-  function recevoir(touches) {
-    let vu = '';
-    for (const c of touches) {
-      if (c === '\r' || c === '\n') {
-        vu += '\r\n';
-        file.envoyer(ligne + '\n');
-        ligne = '';
-        longueur = 0;
-      } else if (c === '\x7f' || c === '\b') {
-        if (longueur > 0) vu += effacer();
-      } else if (c === '\x15') {
-        while (longueur > 0) vu += effacer();
-      } else if (c === '\x04') {
-        if (longueur > 0) file.envoyer(ligne);
-        else file.fermer();
-        ligne = '';
-        longueur = 0;
-      } else if (c === '\x03') {
-        echo(vu + '^C\r\n');
-        return interrompre();
-      } else if (longueur < LIGNE_MAXIMUM) {
-        ligne += c;
-        longueur += 1;
-        vu += echoDe(c);
-      }
+  function envoyer(texte) {
+    file.envoyer(texte);
+    ligne = '';
+    longueur = 0;
+  }
+  // Printable text as typed, cut where the line is full.
+  function ajouter(texte) {
+    const caracteres = /[\uD800-\uDFFF]/.test(texte) ? Array.from(texte) : texte;
+    const pris = caracteres.slice(0, Math.max(0, LIGNE_MAXIMUM - longueur));
+    const ajout = typeof pris === 'string' ? pris : pris.join('');
+    ligne += ajout;
+    longueur += pris.length;
+    vu.push(ajout);
+  }
+  // One control character; false once the run is interrupted.
+  function controle(c) {
+    if (c === '\r' || c === '\n') {
+      vu.push('\r\n');
+      envoyer(ligne + '\n');
+    } else if (c === '\x7f' || c === '\b') {
+      if (longueur > 0) effacer();
+    } else if (c === '\x15') {
+      while (longueur > 0) effacer();
+    } else if (c === '\x04') {
+      if (longueur > 0) envoyer(ligne);
+      else file.fermer();
+    } else if (c === '\x03') {
+      vu.push('^C\r\n');
+      return false;
+    } else if (longueur < LIGNE_MAXIMUM) {
+      ligne += c;
+      longueur += 1;
+      vu.push(echoDe(c));
     }
-    if (vu) echo(vu);
+    return true;
+  }
+  // A paste of a megabyte goes by runs of text between control characters, not key by key.
+  function recevoir(touches) {
+    let suite = true;
+    for (const morceau of touches.split(/([\x00-\x1f\x7f])/)) {
+      if (morceau.length === 1 && /[\x00-\x1f\x7f]/.test(morceau)) suite = controle(morceau);
+      else if (morceau) ajouter(morceau);
+      if (!suite) break;
+    }
+    if (vu.length > 0) echo(vu.join(''));
+    vu = [];
+    if (!suite) interrompre();
   }
   return { recevoir };
 }
