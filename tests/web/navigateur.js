@@ -15,7 +15,7 @@ const echecs = [];
 const echec = (texte) => echecs.push(texte);
 
 // The classic game in help mode, the player first, taking 1 each time; the machine wins.
-// "" is Enter alone; the fourth move is typed with the touch keys.
+// "" is Enter alone; the third move is typed with the touch keys.
 const COUPS = ['1', '', '', ''];
 const REPONSES = ['2', '1', '1', '1', ...COUPS, ...COUPS, ...COUPS, ...COUPS];
 const COUP_AUX_BOUTONS = 12;
