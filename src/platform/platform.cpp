@@ -17,8 +17,8 @@ bool entree_est_un_fichier() {
   return GetFileType(GetStdHandle(STD_INPUT_HANDLE)) == FILE_TYPE_DISK;
 }
 
-// The console clears itself: consoles before Windows 10, the legacy console and wine's
-// print the escape sequence as text.
+// Nothing to ask of the console: it is cleared through its own functions below, since the
+// consoles before Windows 10, the legacy console and wine's print the escape sequence as text.
 void preparer_la_console() {}
 
 // The whole screen buffer filled with blanks, the cursor home; what was written before is
