@@ -42,9 +42,10 @@ const politique = [
 ].join('; ');
 
 const licence = (nom, dossier) => `${nom}\n\n${lire(path.join(dossier, 'LICENSE')).trim()}`;
+// They stand in an HTML comment, which two hyphens in a row would end.
 const licences = [licence('@xterm/xterm', xterm), licence('@xterm/addon-fit', fit)]
   .join('\n\n')
-  .replace(/--/g, '- -');
+  .replace(/-(?=-)/g, '- ');
 
 const morceaux = {
   csp: politique,

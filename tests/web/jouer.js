@@ -31,6 +31,7 @@ process.stdin.on('end', () => {
 
 const ecrire = (octets) => new Promise((fait) => process.stdout.write(octets, fait));
 const partie = lancerLeJeu(creerLeJeu, file, ecrire, lecture ? horlogeFixe(lecture) : horlogeDuSysteme);
+// A game that aborts has no status of its own: 70, an internal error, which no transcript expects.
 partie.fin.then((statut) => {
   process.exitCode = statut === null ? 70 : statut;
   process.stdin.destroy();
