@@ -4,12 +4,14 @@
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { lancerChromium } = require('../tests/web/chromium.js');
+const { lancer } = require('../tests/web/moteurs.js');
 
 async function main() {
   const [dossier, essais = '20'] = process.argv.slice(2);
   console.log(`  allumettes.html: ${fs.statSync(path.join(dossier, 'allumettes.html')).size} bytes`);
-  const { navigateur, fermer, adresse } = await lancerChromium(dossier);
+  const chromium = await lancer('chromium', dossier);
+  const navigateur = chromium.onglet.browser();
+  const adresse = 'file://' + path.resolve(dossier, 'allumettes.html');
   const durees = [];
   try {
     for (let essai = 0; essai < Number(essais); essai++) {
@@ -21,7 +23,7 @@ async function main() {
       await onglet.close();
     }
   } finally {
-    await fermer();
+    await chromium.fermer();
   }
   durees.sort((a, b) => a - b);
   const median = durees[Math.floor(durees.length / 2)];

@@ -42,5 +42,7 @@ if command -v emcmake >/dev/null && command -v chromium >/dev/null; then
   echo "5. the browser page:"
   emcmake cmake -S . -B build-bench-web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null 2>&1
   cmake --build build-bench-web >/dev/null
+  mkdir -p build-bench-web/npm-tests && cp web/package.json web/package-lock.json build-bench-web/npm-tests/
+  npm ci --prefix build-bench-web/npm-tests --no-audit --no-fund --loglevel=error >/dev/null
   node bench/page.js build-bench-web $((essais / 5 + 1))
 fi

@@ -26,6 +26,7 @@ const scripts = [
   sansCarte(lire(path.join(fit, 'lib/addon-fit.js'))),
   jeuSansFetch(lire(jeu)),
   lire(path.join(ici, 'pont.js')),
+  lire(path.join(ici, 'discipline.js')),
   lire(path.join(ici, 'page.js')),
 ];
 for (const code of scripts) {

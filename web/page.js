@@ -1,102 +1,30 @@
-// The page: a terminal in which the game runs as in a console. Three parts: the line
-// discipline (what a terminal does with the keys before the game sees them), the run of the
-// game through the bridge (pont.js), and the page around them (size, touch keys, the
-// message at the end of a run).
+// The page: a terminal in which the game runs as in a console. Its parts: the run of the
+// game through the bridge (pont.js) and the line discipline (discipline.js), the terminal's
+// size, and the page around them (touch keys, screen reader, the message at the end of a run).
 'use strict';
 
-// The game's longest line, the setup paragraph, holds on one row.
-const COLONNES_MINIMUM = 122;
-// A Linux terminal keeps at most 4095 characters of a line, its line feed apart.
-const LIGNE_MAXIMUM = 4095;
+// The game's longest line, the setup paragraph, holds on one row where the screen allows.
+const COLONNES_PLEINES = 122;
 const POLICE = 'ui-monospace, "DejaVu Sans Mono", Menlo, Consolas, monospace';
 const TAILLE_MAXIMUM = 18;
-// Below it a phone held upright could not be read: the terminal keeps its width, and scrolls.
-const TAILLE_MINIMUM = 8;
+// The smallest text a phone held upright still shows legibly: below it the terminal has
+// fewer columns, and the game's long lines wrap at its edge.
+const TAILLE_MINIMUM = 12;
 
-// The one object that holds the page: its terminal, and the run under way.
-const page = { terminal: null, ajustement: null, partie: null, file: null, discipline: null };
-
-// ---- The line discipline -------------------------------------------------------------
-
-// A control character is echoed as ^ and a letter, two columns wide, as terminals do.
-function echoDe(caractere) {
-  const code = caractere.charCodeAt(0);
-  if (code < 32) return '^' + String.fromCharCode(code + 64);
-  return code === 127 ? '^?' : caractere;
-}
-
-// The keys as a terminal in canonical mode takes them: typed characters are echoed,
-// Backspace erases one, Ctrl-U the whole line, Enter sends the line with its line feed,
-// Ctrl-D sends what is typed or, on an empty line, ends the input, Ctrl-C interrupts.
-// Lines typed ahead wait in `file` for the next questions.
-function creerDiscipline(file, echo, interrompre) {
-  let ligne = '';
-  let longueur = 0; // in characters, not in UTF-16 units
-  let vu = [];
-  function effacer() {
-    const fin = ligne.length - (/[\uDC00-\uDFFF]$/.test(ligne) && ligne.length > 1 ? 2 : 1);
-    vu.push('\b \b'.repeat(echoDe(ligne.slice(fin)).length));
-    ligne = ligne.slice(0, fin);
-    longueur -= 1;
-  }
-  function envoyer(texte) {
-    file.envoyer(texte);
-    ligne = '';
-    longueur = 0;
-  }
-  // Printable text as typed, cut where the line is full.
-  function ajouter(texte) {
-    const caracteres = /[\uD800-\uDFFF]/.test(texte) ? Array.from(texte) : texte;
-    const pris = caracteres.slice(0, Math.max(0, LIGNE_MAXIMUM - longueur));
-    const ajout = typeof pris === 'string' ? pris : pris.join('');
-    ligne += ajout;
-    longueur += pris.length;
-    vu.push(ajout);
-  }
-  // One control character; false once the run is interrupted.
-  function controle(c) {
-    if (c === '\r' || c === '\n') {
-      vu.push('\r\n');
-      envoyer(ligne + '\n');
-    } else if (c === '\x7f' || c === '\b') {
-      if (longueur > 0) effacer();
-    } else if (c === '\x15') {
-      while (longueur > 0) effacer();
-    } else if (c === '\x04') {
-      if (longueur > 0) envoyer(ligne);
-      else file.fermer();
-    } else if (c === '\x03') {
-      vu.push('^C\r\n');
-      return false;
-    } else if (longueur < LIGNE_MAXIMUM) {
-      ligne += c;
-      longueur += 1;
-      vu.push(echoDe(c));
-    }
-    return true;
-  }
-  // A paste of a megabyte goes by runs of text between control characters, not key by key.
-  function recevoir(touches) {
-    let suite = true;
-    for (const morceau of touches.split(/([\x00-\x1f\x7f])/)) {
-      if (morceau.length === 1 && /[\x00-\x1f\x7f]/.test(morceau)) suite = controle(morceau);
-      else if (morceau) ajouter(morceau);
-      if (!suite) break;
-    }
-    if (vu.length > 0) echo(vu.join(''));
-    vu = [];
-    if (!suite) interrompre();
-  }
-  return { recevoir };
-}
+// The one object that holds the page: its terminal, the run under way, and the errors the
+// page met (which the browser test reads back).
+const page = { terminal: null, ajustement: null, partie: null, file: null, discipline: null, erreurs: [] };
 
 // ---- The run of the game -------------------------------------------------------------
 
-// A new run, in a new instance of the game, on a cleared terminal.
+// A new run, in a new instance of the game, below the output of the runs before it, as a
+// command run again in a terminal: the last screen stays readable above.
 function commencerUnePartie() {
   if (page.partie) page.partie.arreter();
   montrerLaFin(null);
-  page.terminal.reset();
+  // A sequence cut short by Ctrl-C is cancelled, and the new run starts on a line of its own.
+  const tampon = page.terminal.buffer.active;
+  page.terminal.write(tampon.cursorX > 0 ? '\x18\r\n' : '\x18');
   const file = new FileDeLignes();
   const ecrire = (octets) => new Promise((fait) => page.terminal.write(octets, fait));
   const partie = lancerLeJeu(creerLeJeu, file, ecrire);
@@ -115,38 +43,65 @@ function commencerUnePartie() {
   page.terminal.focus();
 }
 
-// ---- The page ------------------------------------------------------------------------
+// ---- The terminal's size --------------------------------------------------------------
 
-// What the page says below the game's output once a run has ended; null hides it.
-function montrerLaFin(statut) {
-  const fin = document.getElementById('fin');
-  fin.hidden = statut === null;
-  if (statut === null) return;
-  const texte = document.getElementById('fin-texte');
-  if (statut === 'interrompue') texte.textContent = 'Le jeu a été interrompu par Ctrl-C.';
-  else if (typeof statut === 'number') texte.textContent = `Le jeu est terminé (code de retour ${statut}).`;
-  else texte.textContent = 'Le jeu s’est arrêté sur une erreur.';
-  document.getElementById('recommencer').focus();
-}
-
-// The font as large as lets COLONNES_MINIMUM columns fit the width, and as many rows as fit;
-// on a narrow screen, the smallest readable font, the terminal scrolling sideways.
-function ajusterLaTaille() {
-  const boite = document.getElementById('terminal');
+// The width of one column for each pixel of the font's size.
+function largeurParPixel() {
   const mesure = document.createElement('canvas').getContext('2d');
   mesure.font = `100px ${POLICE}`;
-  const largeurParPixel = mesure.measureText('M').width / 100;
-  let taille = Math.min(TAILLE_MAXIMUM, (boite.clientWidth - 4) / (COLONNES_MINIMUM * largeurParPixel));
-  taille = Math.max(TAILLE_MINIMUM, Math.floor(taille * 4) / 4);
+  return mesure.measureText('M').width / 100;
+}
+
+// The largest font, within the legible sizes, at which `colonnes` columns fit `largeur` pixels.
+function tailleDePolice(largeur, colonnes) {
+  const taille = Math.floor((largeur - 16) / (colonnes * page.largeurParPixel) * 4) / 4;
+  return Math.min(TAILLE_MAXIMUM, Math.max(TAILLE_MINIMUM, taille));
+}
+
+// The font as large as lets the game's longest line fit the width, never below the legible
+// size, and as many columns and rows as then fit: text already written reflows.
+function ajusterLaTaille() {
+  const boite = document.getElementById('terminal');
+  let taille = tailleDePolice(boite.clientWidth, COLONNES_PLEINES);
   page.terminal.options.fontSize = taille;
   let dimensions = page.ajustement.proposeDimensions();
-  while (dimensions && dimensions.cols < COLONNES_MINIMUM && taille > TAILLE_MINIMUM) {
+  // The estimate misses by a rounding of the cells at most.
+  while (dimensions && dimensions.cols < COLONNES_PLEINES && taille > TAILLE_MINIMUM) {
     taille -= 0.25;
     page.terminal.options.fontSize = taille;
     dimensions = page.ajustement.proposeDimensions();
   }
   if (!dimensions) return;
-  page.terminal.resize(Math.max(COLONNES_MINIMUM, dimensions.cols), Math.max(4, dimensions.rows));
+  if (dimensions.cols !== page.terminal.cols || dimensions.rows !== page.terminal.rows) {
+    page.terminal.resize(dimensions.cols, Math.max(4, dimensions.rows));
+  }
+  montrerLAstuce(dimensions.cols);
+}
+
+// Upright, on a phone whose other side would hold the game's longest line, the page says so
+// (the page's padding and the scrollbar take about 32 pixels).
+function montrerLAstuce(colonnes) {
+  const debout = window.matchMedia('(orientation: portrait)').matches;
+  const autreCote = Math.max(screen.width, screen.height);
+  const tournable = autreCote - 32 >= COLONNES_PLEINES * page.largeurParPixel * TAILLE_MINIMUM;
+  document.getElementById('astuce').hidden = !(colonnes < COLONNES_PLEINES && debout && tournable);
+}
+
+// ---- The page ------------------------------------------------------------------------
+
+// What the page says below the game's output once a run has ended; null hides it. The exit
+// status stands apart, in small, for whoever looks for it.
+function montrerLaFin(statut) {
+  const fin = document.getElementById('fin');
+  fin.hidden = statut === null;
+  if (statut === null) return;
+  const texte = document.getElementById('fin-texte');
+  const code = document.getElementById('fin-code');
+  code.textContent = typeof statut === 'number' ? `code de retour ${statut}` : '';
+  if (statut === 'interrompue') texte.textContent = 'Partie interrompue (Ctrl-C).';
+  else if (typeof statut === 'number') texte.textContent = 'La partie est finie.';
+  else texte.textContent = 'Le jeu s’est arrêté sur une erreur.';
+  document.getElementById('recommencer').focus();
 }
 
 // Ctrl-C with text selected copies it, as terminals on the web do; otherwise it interrupts.
@@ -159,33 +114,64 @@ function copierLaSelection(evenement) {
   return false;
 }
 
-// The touch keys type into the terminal without taking the focus from it.
-const TOUCHES = { effacer: '\x7f', entree: '\r' };
+// The touch keys press the terminal's own keys, without taking the focus from it: what they
+// type goes the keyboard's way, and the screen reader announces what follows as it does
+// after a key typed.
+const TOUCHES = { effacer: ['Backspace', 8], entree: ['Enter', 13] };
 function brancherLesTouches() {
   for (const bouton of document.querySelectorAll('#touches button')) {
     bouton.addEventListener('pointerdown', (evenement) => evenement.preventDefault());
     bouton.addEventListener('click', () => {
       const touche = bouton.dataset.touche;
-      if (page.discipline) page.discipline.recevoir(TOUCHES[touche] || touche);
+      const [key, keyCode] = TOUCHES[touche] || [touche, touche.charCodeAt(0)];
+      const evenement = new KeyboardEvent('keydown', { key, bubbles: true, cancelable: true });
+      Object.defineProperty(evenement, 'keyCode', { value: keyCode });
+      page.terminal.textarea.dispatchEvent(evenement);
     });
   }
 }
 
+// The phone's own keyboard: digits, with nothing corrected or capitalised.
+function preparerLeClavier(zone) {
+  zone.setAttribute('inputmode', 'numeric');
+  zone.setAttribute('autocomplete', 'off');
+  zone.setAttribute('autocorrect', 'off');
+  zone.setAttribute('autocapitalize', 'off');
+  zone.setAttribute('spellcheck', 'false');
+}
+
+// Errors the page met, kept where the browser test can read them in every browser.
+function garderLesErreurs() {
+  const garder = (texte) => page.erreurs.push(String(texte));
+  window.addEventListener('error', (evenement) => garder(evenement.message));
+  window.addEventListener('unhandledrejection', (evenement) => garder(evenement.reason));
+  document.addEventListener('securitypolicyviolation', (evenement) => garder(`refused: ${evenement.blockedURI}`));
+}
+
+// The terminal is opened at its final size, so that nothing moves once it is drawn.
 function ouvrirLaPage() {
+  garderLesErreurs();
+  Terminal.strings.promptLabel = 'Réponses au jeu';
+  Terminal.strings.tooMuchOutput = 'Trop de texte à lire d’un coup : parcourez les lignes du terminal.';
+  page.largeurParPixel = largeurParPixel();
+  const boite = document.getElementById('terminal');
   page.terminal = new Terminal({
-    cols: COLONNES_MINIMUM,
+    cols: COLONNES_PLEINES,
     convertEol: true, // a line feed also returns the carriage, as a terminal's output does
     fontFamily: POLICE,
+    fontSize: tailleDePolice(boite.clientWidth, COLONNES_PLEINES),
     scrollback: 5000,
     theme: { background: '#000000' },
   });
   page.ajustement = new FitAddon.FitAddon();
   page.terminal.loadAddon(page.ajustement);
-  page.terminal.open(document.getElementById('terminal'));
+  page.terminal.open(boite);
+  ajusterLaTaille();
+  preparerLeClavier(page.terminal.textarea);
   page.terminal.attachCustomKeyEventHandler(copierLaSelection);
   page.terminal.onData((touches) => page.discipline && page.discipline.recevoir(touches));
   // The window's size changes, and so does the terminal's room when the end message shows.
-  new ResizeObserver(ajusterLaTaille).observe(document.getElementById('terminal'));
+  new ResizeObserver(ajusterLaTaille).observe(boite);
   brancherLesTouches();
   document.getElementById('lecteur').addEventListener('change', (evenement) => {
     page.terminal.options.screenReaderMode = evenement.target.checked;

@@ -64,9 +64,9 @@ class FileDeLignes {
 // The wall clock, split into whole seconds and the nanoseconds within the second. Browsers
 // count it in steps of 5 microseconds at the finest; each part is rounded to the
 // microsecond on its own, so that the sum is exact, where a sum of milliseconds in one
-// double would add rounding noise below the microsecond.
-function horlogeDuSysteme() {
-  const microsecondes = Math.round(performance.timeOrigin * 1000) + Math.round(performance.now() * 1000);
+// double would add rounding noise below the microsecond. `mesure` is the browser's performance.
+function horlogeDuSysteme(mesure = performance) {
+  const microsecondes = Math.round(mesure.timeOrigin * 1000) + Math.round(mesure.now() * 1000);
   const secondes = Math.floor(microsecondes / 1e6);
   return { secondes, nanosecondes: (microsecondes - secondes * 1e6) * 1000 };
 }

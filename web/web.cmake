@@ -21,7 +21,7 @@ target_link_options(allumettes PRIVATE -Oz -sASYNCIFY -sASYNCIFY_STACK_SIZE=6553
   "-sEXPORTED_FUNCTIONS=[_main,_exit,_vider_la_sortie]" "-sEXPORTED_RUNTIME_METHODS=[ccall]")
 set_target_properties(allumettes PROPERTIES SUFFIX .js)
 
-# The terminal and the browser test's driver, installed from the lock file.
+# The terminal, installed from the lock file; the browser test installs its own tools.
 find_program(NPM npm REQUIRED)
 find_program(NODE node REQUIRED)
 set(npm_dossier ${PROJECT_BINARY_DIR}/npm)
@@ -30,11 +30,12 @@ add_custom_command(OUTPUT ${npm_temoin}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${npm_dossier}
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/package.json
           ${PROJECT_SOURCE_DIR}/web/package-lock.json ${npm_dossier}
-  COMMAND ${NPM} ci --prefix ${npm_dossier} --no-audit --no-fund --loglevel=error
+  COMMAND ${NPM} ci --omit=dev --prefix ${npm_dossier} --no-audit --no-fund --loglevel=error
   DEPENDS web/package.json web/package-lock.json
   COMMENT "Installing the terminal from web/package-lock.json")
 
-set(page_sources web/page.html web/page.css web/page.js web/pont.js web/assembler.js)
+set(page_sources web/page.html web/page.css web/page.js web/pont.js web/discipline.js
+  web/assembler.js)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/allumettes.html
   COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/assembler.js $<TARGET_FILE:allumettes>
           ${npm_dossier}/node_modules ${PROJECT_BINARY_DIR}/allumettes.html

@@ -1,17 +1,24 @@
-// The page in a real browser, headless Chromium driven by puppeteer-core: opened from disk,
-// it makes no network request and takes the focus; a classic game in help mode played at
-// the keyboard (one move with the touch keys) shows on the terminal what the native game
-// prints for the same answers, with the terminal's echo of them; Ctrl-D ends the input and
-// the page offers to start again; at a setup of 10,000,000 matches, Ctrl-C stops the
-// drawing within a second and the page still answers. Leaves allumettes.png in BUILD_DIR.
-// Usage: node tests/web/navigateur.js BUILD_DIR NATIVE_GAME
+// The page in real browsers (tests/web/moteurs.js), each played the same way: opened from
+// disk, it makes no network request and takes the focus; a classic game in help mode typed
+// at the keyboard (one move on the touch keys) shows on the terminal what the native game
+// prints for the same answers, with the terminal's echo of them; Ctrl-D ends the input, and a
+// stray Enter starts a new run below the old one, which stays readable; at a setup of
+// 10,000,000 matches, Ctrl-C stops the drawing within a second; with the screen-reader switch
+// on, a game played on the touch keys has each next question announced; an accessibility
+// audit finds nothing at the first question, with the switch on, and after a run's end.
+// In Chromium also a phone held upright and turned, played with touch taps only, and its
+// own keyboard. Leaves a screenshot of each browser, allumettes-ENGINE.png, in BUILD_DIR.
+// Usage: node tests/web/navigateur.js BUILD_DIR NATIVE_GAME [ENGINE...]
 'use strict';
 const { execFileSync } = require('child_process');
+const fs = require('fs');
 const path = require('path');
-const { lancerChromium } = require('./chromium.js');
+const { lancer, manque, paquetDeTest } = require('./moteurs.js');
+const { telephone } = require('./telephone.js');
 
-const [dossier, natif] = process.argv.slice(2);
-const echecs = [];
+const [dossier, natif, ...demandes] = process.argv.slice(2);
+const MOTEURS = demandes.length > 0 ? demandes : ['chromium', 'firefox', 'webkit'];
+let echecs = [];
 const echec = (texte) => echecs.push(texte);
 
 // The classic game in help mode, the player first, taking 1 each time; the machine wins.
@@ -22,14 +29,19 @@ const COUP_AUX_BOUTONS = 12;
 
 const attendre = (ms) => new Promise((fait) => setTimeout(fait, ms));
 
-// Waits until the game waits for a line nobody has typed yet (10 s at most).
-async function attendreLaQuestion(onglet) {
+// Polls `code` in the page until it gives a true value (10 s at most); returns that value.
+async function quand(n, code, quoi) {
   for (let essai = 0; essai < 200; essai++) {
-    if (await onglet.evaluate(() => page.file !== null && page.file.attendue())) return;
+    const valeur = await n.evaluer(code);
+    if (valeur) return valeur;
     await attendre(50);
   }
-  throw new Error('the game never came to wait for an answer');
+  throw new Error(`never: ${quoi}`);
 }
+
+// The game waits for a line nobody has typed yet.
+const attendreLaQuestion = (n) =>
+  quand(n, 'page.file !== null && page.file.attendue()', 'the game waits for an answer');
 
 // Every row of the terminal, scrollback included, with the empty rows at the end left out.
 function lignesDuTerminal(terminal) {
@@ -39,12 +51,11 @@ function lignesDuTerminal(terminal) {
   while (lignes.length > 0 && lignes[lignes.length - 1] === '') lignes.pop();
   return lignes;
 }
+const lignesVues = (n) => n.evaluer(`(${lignesDuTerminal})(page.terminal)`);
 
-// The rows the native game's bytes give on a terminal of the page's size, with each typed
-// line echoed where the game waited for it.
-async function lignesAttendues(onglet, octets) {
-  await onglet.evaluate(`window.lignesDuTerminal = ${lignesDuTerminal}`);
-  return onglet.evaluate(async (base64) => {
+// The rows the native game's bytes give on a second terminal of the page's size.
+function lignesAttendues(n, octets) {
+  return n.evaluer(`(async (base64) => {
     const temoin = new Terminal({ cols: page.terminal.cols, rows: page.terminal.rows,
       scrollback: 5000, convertEol: true });
     const boite = document.createElement('div');
@@ -52,32 +63,39 @@ async function lignesAttendues(onglet, octets) {
     temoin.open(boite);
     const brut = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
     await new Promise((fait) => temoin.write(brut, fait));
-    const lignes = window.lignesDuTerminal(temoin);
+    const lignes = (${lignesDuTerminal})(temoin);
     temoin.dispose();
     boite.remove();
     return lignes;
-  }, Buffer.from(octets).toString('base64'));
+  })(${JSON.stringify(Buffer.from(octets).toString('base64'))})`);
 }
 
-async function taper(onglet, reponse, auxBoutons) {
+async function taper(n, reponse, auxBoutons) {
   if (auxBoutons) {
-    for (const chiffre of reponse) await onglet.click(`#touches button[data-touche="${chiffre}"]`);
-    await onglet.click('#touches button[data-touche="entree"]');
+    for (const chiffre of reponse) await n.cliquer(`#touches button[data-touche="${chiffre}"]`);
+    await n.cliquer('#touches button[data-touche="entree"]');
   } else {
-    if (reponse) await onglet.keyboard.type(reponse);
-    await onglet.keyboard.press('Enter');
+    if (reponse) await n.taper(reponse);
+    await n.appuyer('Enter');
   }
 }
 
-async function ctrl(onglet, touche) {
-  await onglet.keyboard.down('Control');
-  await onglet.keyboard.press(touche);
-  await onglet.keyboard.up('Control');
+const texteDeFin = (n) => n.evaluer(`document.getElementById('fin').hidden ? null :
+  document.getElementById('fin-texte').textContent + ' | ' + document.getElementById('fin-code').textContent`);
+
+// Opened from disk: the first question, the focus in the terminal, the columns.
+async function ouverture(n) {
+  await n.ouvrir();
+  await attendreLaQuestion(n);
+  const focus = await n.evaluer('document.activeElement.className');
+  if (!focus.includes('xterm-helper-textarea')) echec(`the focus is not in the terminal: "${focus}"`);
+  const colonnes = await n.evaluer('page.terminal.cols');
+  if (colonnes < 122) echec(`the terminal has ${colonnes} columns`);
 }
 
-// The whole game, each answer typed once the game waits for it; the native game's bytes
-// for the same answers, cut where it waited, with the terminal's echo of each answer between.
-async function partieClassique(onglet) {
+// The whole game, each answer typed once the game waits for it, compared with the native
+// game's bytes for the same answers, cut where it waited, with the echo of each answer between.
+async function partieClassique(n) {
   let natifs;
   try {
     execFileSync(natif, { input: REPONSES.map((r) => r + '\n').join('') });
@@ -87,74 +105,152 @@ async function partieClassique(onglet) {
   const morceaux = [];
   let deja = 0;
   for (const [rang, reponse] of REPONSES.entries()) {
-    await attendreLaQuestion(onglet);
-    const ecrits = await onglet.evaluate(() => page.partie.ecrits);
+    await attendreLaQuestion(n);
+    const ecrits = await n.evaluer('page.partie.ecrits');
     morceaux.push(natifs.subarray(deja, ecrits), Buffer.from(reponse + '\r\n'));
     deja = ecrits;
-    await taper(onglet, reponse, rang === COUP_AUX_BOUTONS);
+    await taper(n, reponse, rang === COUP_AUX_BOUTONS);
   }
-  await attendreLaQuestion(onglet);
-  await ctrl(onglet, 'd');
-  await onglet.waitForSelector('#fin:not([hidden])', { timeout: 5000 });
+  await attendreLaQuestion(n);
+  await n.ctrl('d');
+  await quand(n, "!document.getElementById('fin').hidden", 'the end message after Ctrl-D');
   morceaux.push(natifs.subarray(deja));
-  const attendues = await lignesAttendues(onglet, Buffer.concat(morceaux));
-  const vues = await onglet.evaluate(`(${lignesDuTerminal})(page.terminal)`);
+  const attendues = await lignesAttendues(n, Buffer.concat(morceaux));
+  const vues = await lignesVues(n);
   const premiere = attendues.findIndex((ligne, i) => ligne !== vues[i]);
   if (premiere >= 0 || vues.length !== attendues.length) {
     const i = premiere >= 0 ? premiere : Math.min(vues.length, attendues.length);
     echec(`the terminal differs from the native game at row ${i}:\n  seen:     ${JSON.stringify(vues[i])}\n  expected: ${JSON.stringify(attendues[i])}`);
   }
   if (!vues.some((ligne) => ligne.includes('4 = 3 + 1'))) echec('no help display on the terminal');
-  const fin = await onglet.$eval('#fin-texte', (p) => p.textContent);
-  if (fin !== 'Le jeu est terminé (code de retour 1).') echec(`end of the run: "${fin}"`);
-  await onglet.screenshot({ path: path.join(dossier, 'allumettes.png') });
+  const fin = await texteDeFin(n);
+  if (fin !== 'La partie est finie. | code de retour 1') echec(`end of the run: "${fin}"`);
+  return vues;
 }
 
-// A new run from the end-of-run button, then Ctrl-C while a very large heap is drawn.
-async function grandTasInterrompu(onglet) {
-  await onglet.click('#recommencer');
-  await attendreLaQuestion(onglet);
-  const titre = await onglet.evaluate(`(${lignesDuTerminal})(page.terminal)`);
-  if (titre.some((ligne) => ligne.includes('allumettes :'))) echec('the new run does not start on a clean terminal');
-  if (!(await onglet.$eval('#fin', (fin) => fin.hidden))) echec('the end-of-run message stays on the new run');
-  for (const reponse of ['1', '2', '10000000', '1', '3']) await taper(onglet, reponse, false);
-  await onglet.waitForFunction(() => page.partie && page.partie.ecrits > 4 * 1024 * 1024, { timeout: 20000 });
+// After the end the focus is on "Recommencer": a stray Enter starts a new run below the old
+// one, whose rows stay as they were.
+async function entreeEgaree(n, avant) {
+  await n.appuyer('Enter');
+  await attendreLaQuestion(n);
+  const vues = await lignesVues(n);
+  const gardees = avant.findIndex((ligne, i) => ligne !== vues[i]);
+  if (gardees >= 0) echec(`the new run changed row ${gardees} of the old one: ${JSON.stringify(vues[gardees])}`);
+  if (!vues.slice(avant.length).some((ligne) => ligne.includes('JEUX de TROZ'))) echec('the new run does not start below the old one');
+  if (await texteDeFin(n)) echec('the end-of-run message stays on the new run');
+}
+
+// Ctrl-C while a very large heap is drawn.
+async function grandTasInterrompu(n) {
+  for (const reponse of ['1', '2', '10000000', '1', '3']) await taper(n, reponse, false);
+  await quand(n, 'page.partie && page.partie.ecrits > 4 * 1024 * 1024', 'megabytes of matches drawn');
   const avant = Date.now();
-  await ctrl(onglet, 'c');
-  await onglet.waitForSelector('#fin:not([hidden])', { timeout: 5000 });
-  await onglet.evaluate(() => new Promise((fait) => page.terminal.write('', fait)));
+  await n.ctrl('c');
+  await quand(n, "!document.getElementById('fin').hidden", 'the end message after Ctrl-C');
+  await n.evaluer("new Promise((fait) => page.terminal.write('', fait))");
   const delai = Date.now() - avant;
-  console.log(`Ctrl-C: drawing stopped and the page answering after ${delai} ms`);
+  console.log(`${n.moteur}: Ctrl-C: drawing stopped and the page answering after ${delai} ms`);
   if (delai > 1000) echec(`Ctrl-C stopped the drawing and the page answered after ${delai} ms`);
-  const fin = await onglet.$eval('#fin-texte', (p) => p.textContent);
-  if (fin !== 'Le jeu a été interrompu par Ctrl-C.') echec(`after Ctrl-C: "${fin}"`);
+  const fin = await texteDeFin(n);
+  if (fin !== 'Partie interrompue (Ctrl-C). | ') echec(`after Ctrl-C: "${fin}"`);
 }
 
-async function main() {
-  const { navigateur, fermer, adresse } = await lancerChromium(dossier);
+// The question (the last row written, up to the cursor), and what the screen reader's live
+// region holds, with runs of blanks made one space.
+const ANNONCE = `(() => {
+  const tampon = page.terminal.buffer.active;
+  const blancs = (texte) => texte.replace(/\\s+/g, ' ').trim();
+  let rang = tampon.baseY + tampon.cursorY;
+  while (rang > 0 && !blancs(tampon.getLine(rang).translateToString(true))) rang--;
+  const question = blancs(tampon.getLine(rang).translateToString(true));
+  const region = page.terminal.element.querySelector('.live-region');
+  return { question, annonce: blancs(region ? region.textContent : '') };
+})()`;
+
+// With the switch on, a game in "whole game" mode played on the touch keys only: after each
+// answer, the live region holds the next question.
+async function lecteurDEcran(n) {
+  await n.cliquer('#recommencer');
+  await n.cliquer('#lecteur');
+  await attendreLaQuestion(n);
+  await audit(n, 'with the screen reader switch on');
+  const reponses = ['1', '1', '1', '1', '3', '', '', '', '0'];
+  for (const reponse of reponses) {
+    await taper(n, reponse, true);
+    await attendreLaQuestion(n);
+    let vu;
+    for (let essai = 0; essai < 60; essai++) {
+      vu = await n.evaluer(ANNONCE);
+      if (vu.annonce.endsWith(vu.question)) break;
+      await attendre(50);
+    }
+    if (!vu.annonce.endsWith(vu.question)) {
+      echec(`after "${reponse}" on the touch keys, the live region does not end with the question "${vu.question}": "${vu.annonce.slice(-300)}"`);
+      return;
+    }
+  }
+}
+
+// axe-core's audit of the whole page, pinned in the lock file, run inside it. What it could not
+// decide counts too (an aria-label on an element whose role forbids one is such a case), but
+// for colour contrast, which it cannot read on a lone symbol such as the erase key's.
+async function audit(n, moment) {
+  const axe = fs.readFileSync(paquetDeTest(dossier, 'axe-core/axe.min.js'), 'utf8');
+  const constats = await n.evaluer(`(() => { ${axe}
+    return axe.run(document, { rules: { 'label-content-name-mismatch': { enabled: true } } }).then((r) =>
+      [...r.violations, ...r.incomplete.filter((v) => v.id !== 'color-contrast')].map((v) =>
+        v.id + ': ' + v.nodes.map((noeud) => noeud.target.join(' ')).join(', ')));
+  })()`);
+  for (const constat of constats) echec(`accessibility ${moment}: ${constat}`);
+}
+
+async function jouerDans(moteur) {
+  const n = await lancer(moteur, dossier);
+  console.log(`${moteur}: ${n.version}`);
   try {
-    const onglet = await navigateur.newPage();
-    const requetes = [];
-    onglet.on('request', (requete) => requete.url() !== adresse && requetes.push(requete.url()));
-    onglet.on('pageerror', (erreur) => echec(`error in the page: ${erreur.message}`));
-    onglet.on('console', (message) => message.type() === 'error' && echec(`console: ${message.text()}`));
-    await onglet.goto(adresse);
-    await attendreLaQuestion(onglet);
-    const focus = await onglet.evaluate(() => document.activeElement.className);
-    if (!focus.includes('xterm-helper-textarea')) echec(`the focus is not in the terminal: "${focus}"`);
-    const colonnes = await onglet.evaluate(() => page.terminal.cols);
-    if (colonnes < 122) echec(`the terminal has ${colonnes} columns`);
-    await partieClassique(onglet);
-    await grandTasInterrompu(onglet);
+    await ouverture(n);
+    await audit(n, 'at the first question');
+    const vues = await partieClassique(n);
+    await audit(n, 'after the end');
+    await n.capture(path.join(dossier, `allumettes-${moteur}.png`));
+    await entreeEgaree(n, vues);
+    await grandTasInterrompu(n);
+    await lecteurDEcran(n);
+    if (moteur === 'chromium') await telephone(n, echec);
+    const ressources = await n.evaluer("performance.getEntriesByType('resource').map((r) => r.name)");
+    const requetes = [...n.requetes(), ...ressources];
     if (requetes.length > 0) echec(`network requests: ${requetes.join(', ')}`);
+    for (const erreur of [...n.erreurs(), ...(await n.evaluer('page.erreurs'))]) echec(`error in the page: ${erreur}`);
   } catch (erreur) {
     echec(erreur.stack || erreur);
   } finally {
-    await fermer();
+    await n.fermer();
   }
-  for (const texte of echecs) console.log(`FAIL: ${texte}`);
-  if (echecs.length === 0) console.log('browser test passed');
-  process.exitCode = echecs.length === 0 ? 0 : 1;
+}
+
+async function main() {
+  let passes = 0;
+  let rates = 0;
+  for (const moteur of MOTEURS) {
+    const absent = manque(moteur);
+    if (absent) {
+      console.log(`SKIPPED: ${moteur}: ${absent}`);
+      continue;
+    }
+    echecs = [];
+    await jouerDans(moteur);
+    // A fault seen at every question is told once, with its first place.
+    const deja = new Set();
+    for (const texte of echecs) {
+      const faute = String(texte).replace(/^.*?: /, '');
+      if (!deja.has(faute)) console.log(`FAIL: ${moteur}: ${texte}`);
+      deja.add(faute);
+    }
+    if (echecs.length === 0) passes++;
+    else rates++;
+  }
+  console.log(`browsers: ${passes} passed, ${rates} failed`);
+  process.exitCode = rates === 0 ? 0 : 1;
 }
 
 main();

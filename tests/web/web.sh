@@ -1,8 +1,10 @@
 #!/bin/bash
-# The browser build, made as the README says (emcmake), and played: every transcript
-# through the node runner, which feeds the game the page's way, byte for byte; then the
-# page itself in headless Chromium. Skipped, saying what to install, where the tools are
-# missing. Usage: web.sh SOURCE_DIR BUILD_DIR TRANSCRIPTS_DIR NATIVE_GAME
+# The browser build, made as the README says (emcmake), and played: the page's line
+# discipline against a Linux terminal and its bridge, under node; every transcript through
+# the node runner, which feeds the game the page's way, byte for byte; then the page itself
+# in Chromium, Firefox and WebKit, each skipped, saying what to install, where it is missing.
+# The whole test is skipped likewise where the build's tools are missing.
+# Usage: web.sh SOURCE_DIR BUILD_DIR TRANSCRIPTS_DIR NATIVE_GAME
 set -u
 sources=$1 construction=$2 transcripts=$3 natif=$4
 travail=$(mktemp -d)
@@ -10,9 +12,9 @@ trap 'rm -rf "$travail"' EXIT
 echecs=0
 echec() { echo "FAIL: $*"; echecs=1; }
 
-for outil in emcmake em++ node npm chromium; do
+for outil in emcmake em++ node npm python3; do
   command -v $outil >/dev/null ||
-    { echo "SKIPPED: $outil is missing: install emscripten, nodejs, npm and chromium"; exit 77; }
+    { echo "SKIPPED: $outil is missing: install emscripten, nodejs, npm and python3"; exit 77; }
 done
 
 emcmake cmake -S "$sources" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -22,6 +24,18 @@ grep -q 'warning:' "$travail/journal" && echec "the browser build warns:"$'\n'"$
 page=$construction/allumettes.html
 [ -f "$page" ] || { echo "FAIL: no allumettes.html in $construction"; exit 1; }
 echo "allumettes.html: $(wc -c <"$page") bytes"
+
+# The test's own npm packages (the browser drivers, the accessibility audit), apart from the
+# page's, installed again only when the lock file changes.
+tests_npm=$construction/npm-tests
+if ! cmp -s "$sources/web/package-lock.json" "$tests_npm/package-lock.json"; then
+  mkdir -p "$tests_npm" && cp "$sources/web/package.json" "$sources/web/package-lock.json" "$tests_npm/" &&
+    npm ci --prefix "$tests_npm" --no-audit --no-fund --loglevel=error >"$travail/journal" 2>&1 ||
+    { cat "$travail/journal"; rm -f "$tests_npm/package-lock.json"; echo "FAIL: npm ci of the test's packages"; exit 1; }
+fi
+
+node --test "$sources/tests/web/unites.js" >"$travail/rapport" 2>&1 ||
+  echec "the page's parts under node:"$'\n'"$(cat "$travail/rapport")"
 
 # The node runner, seen by the transcript runner as the game: it takes the clock reading
 # that the clock library would give the native game.
@@ -37,7 +51,7 @@ for entree in "$transcripts"/*.in; do
     echec "transcript $nom through the node runner:"$'\n'"$(cat "$travail/rapport")"
 done
 
-timeout 120 node "$sources/tests/web/navigateur.js" "$construction" "$natif" || echecs=1
+timeout 480 node "$sources/tests/web/navigateur.js" "$construction" "$natif" || echecs=1
 
 [ $echecs = 0 ] && echo "browser tests passed"
 exit $echecs

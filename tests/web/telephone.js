@@ -1,0 +1,128 @@
+// The page on a phone, in Chromium's phone emulation (375×740, touch, device scale 2): it
+// opens without moving, a whole game is played with touch taps only, and after each question
+// the cursor, the whole question and the echo of the tapped digits are on screen, in legible
+// text that never scrolls sideways; the same once the phone is turned and turned back. A
+// digit typed as the phone's own keyboard types it (a composition) reaches the game once.
+'use strict';
+
+const DEBOUT = { width: 375, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true, isLandscape: false };
+const COUCHE = { ...DEBOUT, width: 740, height: 375, isLandscape: true };
+
+// The classic game in help mode, the player first, taking 1 each time, the third move typed
+// by the phone's keyboard; then the replay questions, declined.
+const REPONSES = ['2', '1', '1', '1', '1', '', '', '', '1', '', '', '', 'clavier', '', '', '', '1', '', '', '', '0', '0'];
+const TOURNER_APRES = 5;
+
+const attendre = (ms) => new Promise((fait) => setTimeout(fait, ms));
+
+// The game waits for an answer, and the terminal shows all it was given.
+async function attendreLaQuestion(onglet) {
+  await onglet.waitForFunction(() => page.file !== null && page.file.attendue(), { timeout: 10000 });
+  await onglet.evaluate(() => new Promise((fait) => page.terminal.write('', fait)));
+}
+
+// What is wrong with what the player sees: the rows from the question's start to the cursor
+// on screen, the font legible, nothing to scroll sideways.
+function fautesAffichage() {
+  const terminal = page.terminal;
+  const tampon = terminal.buffer.active;
+  const ecran = terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
+  const boite = document.getElementById('terminal');
+  const largeur = ecran.width / terminal.cols;
+  const hauteur = ecran.height / terminal.rows;
+  let debut = tampon.baseY + tampon.cursorY;
+  while (debut > 0 && tampon.getLine(debut).isWrapped) debut--;
+  const x = ecran.left + tampon.cursorX * largeur;
+  const y = ecran.top + (tampon.baseY + tampon.cursorY - tampon.viewportY) * hauteur;
+  const fautes = [];
+  if (debut < tampon.viewportY) fautes.push('the question starts above the visible rows');
+  if (x < 0 || y < 0 || x + largeur > innerWidth || y + hauteur > innerHeight) fautes.push(`the cursor is off-screen at ${x}, ${y}`);
+  if (ecran.right > boite.getBoundingClientRect().right + 0.5) fautes.push('the columns run past the terminal');
+  if (ecran.bottom > Math.min(innerHeight, boite.getBoundingClientRect().bottom) + 0.5) fautes.push('the rows run past the screen');
+  if (terminal.options.fontSize < 12) fautes.push(`the font is ${terminal.options.fontSize} px`);
+  const decale = [document.scrollingElement, boite, terminal.element.querySelector('.xterm-viewport')].filter((e) => {
+    e.scrollLeft = 50;
+    const bouge = e.scrollLeft !== 0;
+    e.scrollLeft = 0;
+    return bouge;
+  });
+  if (decale.length > 0) fautes.push(`sideways scrolling: ${decale.map((e) => e.id || e.className || e.tagName)}`);
+  return fautes.map((faute) => `${innerWidth}×${innerHeight}, ${terminal.cols} columns: ${faute}`);
+}
+
+// The sum of the layout shifts since the page opened.
+const DECALAGES = `new Promise((fait) => {
+  let total = 0;
+  new PerformanceObserver((liste) => { for (const e of liste.getEntries()) total += e.value; })
+    .observe({ type: 'layout-shift', buffered: true });
+  setTimeout(() => fait(total), 300);
+})`;
+
+// A digit as an Android keyboard sends it: a composition, then the text inserted.
+async function auClavierDuTelephone(onglet, chiffre) {
+  await onglet.tap('#terminal');
+  const cdp = await onglet.createCDPSession();
+  await cdp.send('Input.imeSetComposition', { text: chiffre, selectionStart: 1, selectionEnd: 1 });
+  await cdp.send('Input.insertText', { text: chiffre });
+  await cdp.detach();
+}
+
+// The cursor's place in the buffer, counted in cells, and the character in a cell.
+const place = (onglet) => onglet.evaluate(() => {
+  const tampon = page.terminal.buffer.active;
+  return (tampon.baseY + tampon.cursorY) * page.terminal.cols + tampon.cursorX;
+});
+const caractere = (onglet, cellule) => onglet.evaluate((c) => {
+  const colonnes = page.terminal.cols;
+  return page.terminal.buffer.active.getLine(Math.floor(c / colonnes)).getCell(c % colonnes).getChars();
+}, cellule);
+
+async function repondre(onglet, reponse, echec) {
+  if (reponse === 'clavier') {
+    const avant = await place(onglet);
+    const clavier = await onglet.evaluate(() => page.terminal.textarea.getAttribute('inputmode'));
+    if (clavier !== 'numeric') echec(`the terminal's keyboard is "${clavier}", not numeric`);
+    await auClavierDuTelephone(onglet, '1');
+    await attendre(200);
+    const echo = await caractere(onglet, avant);
+    const avance = (await place(onglet)) - avant;
+    if (echo !== '1' || avance !== 1) echec(`a digit of the phone's keyboard echoed as "${echo}", ${avance} cells`);
+  } else {
+    for (const chiffre of reponse) await onglet.tap(`#touches button[data-touche="${chiffre}"]`);
+  }
+  for (const faute of await onglet.evaluate(fautesAffichage)) echec(`after tapping "${reponse}": ${faute}`);
+  await onglet.tap('#touches button[data-touche="entree"]');
+}
+
+async function telephone(n, echec) {
+  const onglet = n.onglet;
+  await onglet.setViewport(DEBOUT);
+  await onglet.goto(onglet.url());
+  await attendreLaQuestion(onglet);
+  const decalage = await onglet.evaluate(DECALAGES);
+  if (decalage > 0) echec(`the page moved by ${decalage} as it opened`);
+  for (const [rang, reponse] of REPONSES.entries()) {
+    await attendreLaQuestion(onglet);
+    for (const faute of await onglet.evaluate(fautesAffichage)) echec(`at question ${rang}: ${faute}`);
+    if (rang === TOURNER_APRES) {
+      for (const taille of [COUCHE, DEBOUT]) {
+        await onglet.setViewport(taille);
+        await attendre(300);
+        for (const faute of await onglet.evaluate(fautesAffichage)) echec(`turned: ${faute}`);
+      }
+    }
+    await repondre(onglet, reponse, echec);
+  }
+  await onglet.waitForSelector('#fin:not([hidden])', { timeout: 5000 });
+  const lignes = await onglet.evaluate(() => {
+    const tampon = page.terminal.buffer.active;
+    return Array.from({ length: tampon.length }, (_, i) => tampon.getLine(i).translateToString(true)).join('\n');
+  });
+  if (!lignes.includes('La joueur va enlever 1  allumette') || lignes.includes('va enlever 11')) {
+    echec('the moves typed on the phone did not reach the game once each');
+  }
+  if (!lignes.includes('La machine a gagne.')) echec('the game on the phone did not come to its end');
+  await onglet.screenshot({ path: require('path').join(process.argv[2], 'allumettes-telephone.png') });
+}
+
+module.exports = { telephone };
