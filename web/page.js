@@ -170,8 +170,9 @@ function ouvrirLaPage() {
   preparerLeClavier(page.terminal.textarea);
   page.terminal.attachCustomKeyEventHandler(copierLaSelection);
   page.terminal.onData((touches) => page.discipline && page.discipline.recevoir(touches));
-  // The window's size changes, and so does the terminal's room when the end message shows.
-  new ResizeObserver(ajusterLaTaille).observe(boite);
+  // The window's size changes, and so does the terminal's room when the end message shows;
+  // the sizing waits for the next frame, as a size it changes would be observed again.
+  new ResizeObserver(() => requestAnimationFrame(ajusterLaTaille)).observe(boite);
   brancherLesTouches();
   document.getElementById('lecteur').addEventListener('change', (evenement) => {
     page.terminal.options.screenReaderMode = evenement.target.checked;
