@@ -16,8 +16,12 @@ const fit = path.join(modules, '@xterm/addon-fit');
 // A source map is a file the page does not have.
 const sansCarte = (code) => code.replace(/^\/\/# sourceMappingURL=.*$/gm, '');
 
-// The game's script decodes its WebAssembly from its own text when it has no fetch: with
-// one, it would fetch its data: address, a request the page's policy refuses.
+// The game's script, as emscripten 3.1.6 writes it for -sSINGLE_FILE, holds its WebAssembly
+// as a data: address, wasmBinaryFile. Its getBinaryPromise() fetches that address whenever
+// `typeof fetch == "function"`, a request the page's policy refuses; without fetch, its
+// getBinary() decodes the address itself (tryParseAsDataURI). So fetch is shadowed for that
+// script alone. A later emscripten that words this otherwise shows at once in the browser
+// test: the page then fails to start.
 const jeuSansFetch = (code) =>
   `const creerLeJeu = (() => {\nconst fetch = undefined;\n${code}\nreturn creerLeJeu;\n})();`;
 

@@ -5,6 +5,9 @@
 # Usage: manual.sh GAME PAGE
 set -u
 jeu=$1 page=$2
+# shellcheck source=../support/outils.sh
+source "$(dirname "$0")/../support/outils.sh"
+exiger man man-db groff groff-base iconv libc-bin
 echecs=0
 echec() { echo "FAIL: $*"; echecs=1; }
 

@@ -7,6 +7,9 @@
 # Usage: package.sh SOURCE_DIR CLOCK_LIBRARY TRANSCRIPTS_DIR
 set -u
 sources=$1 horloge_lib=$2 transcripts=$3
+# shellcheck source=../support/outils.sh
+source "$(dirname "$0")/../support/outils.sh"
+exiger dpkg-deb dpkg dpkg-shlibdeps dpkg-dev lintian lintian readelf binutils
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 echecs=0

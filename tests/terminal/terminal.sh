@@ -5,6 +5,9 @@
 # game with status 1 and gives the terminal back. Usage: terminal.sh GAME
 set -u
 jeu=$1
+# shellcheck source=../support/outils.sh
+source "$(dirname "$0")/../support/outils.sh"
+exiger tmux tmux
 socket=allumettes-terminal-$$
 # shellcheck source=../support/tmux.sh
 source "$(dirname "$0")/../support/tmux.sh"

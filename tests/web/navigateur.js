@@ -228,13 +228,16 @@ async function jouerDans(moteur) {
   }
 }
 
+// Exits 1 if a browser failed, 77 (skipped) if none did but one was missing, else 0.
 async function main() {
   let passes = 0;
   let rates = 0;
+  let sautes = 0;
   for (const moteur of MOTEURS) {
     const absent = manque(moteur);
     if (absent) {
       console.log(`SKIPPED: ${moteur}: ${absent}`);
+      sautes++;
       continue;
     }
     echecs = [];
@@ -249,8 +252,8 @@ async function main() {
     if (echecs.length === 0) passes++;
     else rates++;
   }
-  console.log(`browsers: ${passes} passed, ${rates} failed`);
-  process.exitCode = rates === 0 ? 0 : 1;
+  console.log(`browsers: ${passes} passed, ${rates} failed, ${sautes} skipped`);
+  process.exitCode = rates > 0 ? 1 : sautes > 0 ? 77 : 0;
 }
 
 main();

@@ -18,10 +18,10 @@ trap 'tmux -L "$socket" kill-server 2>/dev/null; wineserver -k 2>/dev/null; wine
 echecs=0
 echec() { echo "FAIL: $*"; echecs=1; }
 
-for outil in x86_64-w64-mingw32-g++-posix wine wineserver tmux; do
-  command -v $outil >/dev/null ||
-    { echo "FAIL: $outil is missing: install g++-mingw-w64-x86-64-posix, wine64, wine and tmux"; exit 1; }
-done
+# shellcheck source=../support/outils.sh
+source "$(dirname "$0")/../support/outils.sh"
+exiger x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix wine "wine64 and wine" \
+  wineserver "wine64 and wine" tmux tmux groff groff-base
 
 construction=$travail/build-windows
 cmake -S "$sources" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release \

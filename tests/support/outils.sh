@@ -1,0 +1,9 @@
+# Sourced by the tests that need tools beyond the compiler: a test whose tool is missing is
+# skipped (status 77, which CTest reports as skipped) with one line that names the Debian
+# package to install. Usage: exiger TOOL PACKAGE [TOOL PACKAGE ...]
+exiger() {
+  while [ $# -ge 2 ]; do
+    command -v "$1" >/dev/null || { echo "SKIPPED: $1 is missing: install $2"; exit 77; }
+    shift 2
+  done
+}
