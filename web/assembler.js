@@ -1,11 +1,13 @@
 // Makes allumettes.html, one file that holds everything the page needs: the terminal and
 // its styles, the game with its WebAssembly, the bridge and the page's script, each inline,
 // with a Content-Security-Policy that lets these scripts run and the page fetch nothing.
+// Also writes OUTPUT.gz beside it, for static hosts that serve a file compressed ahead.
 // Usage: node web/assembler.js GAME_JS NODE_MODULES OUTPUT
 'use strict';
 const crypto = require('crypto');
 const fs = require('fs');
 const path = require('path');
+const zlib = require('zlib');
 
 const [jeu, modules, sortie] = process.argv.slice(2);
 const ici = __dirname;
@@ -25,9 +27,19 @@ const sansCarte = (code) => code.replace(/^\/\/# sourceMappingURL=.*$/gm, '');
 const jeuSansFetch = (code) =>
   `const creerLeJeu = (() => {\nconst fetch = undefined;\n${code}\nreturn creerLeJeu;\n})();`;
 
+// The packages' ES modules, a third smaller than their other builds, as plain scripts: each
+// module's code in a function of its own, in strict mode as a module is, and its one export,
+// `export{x as Name}` at its end, the global Name.
+function moduleEnScript(code) {
+  const exportation = /export\s*\{\s*([\w$]+)\s+as\s+([\w$]+)\s*\};?\s*$/;
+  const [, interne, nom] = code.trim().match(exportation) || [];
+  if (!nom || /\bimport\b\s*[({.]|^\s*import\s/m.test(code)) throw new Error('a module the assembler cannot read');
+  return `const ${nom} = (function () {\n'use strict';\n${code.trim().replace(exportation, '')}\nreturn ${interne};\n})();`;
+}
+
 const scripts = [
-  sansCarte(lire(path.join(xterm, 'lib/xterm.js'))),
-  sansCarte(lire(path.join(fit, 'lib/addon-fit.js'))),
+  moduleEnScript(sansCarte(lire(path.join(xterm, 'lib/xterm.mjs')))),
+  moduleEnScript(sansCarte(lire(path.join(fit, 'lib/addon-fit.mjs')))),
   jeuSansFetch(lire(jeu)),
   lire(path.join(ici, 'pont.js')),
   lire(path.join(ici, 'discipline.js')),
@@ -60,3 +72,5 @@ const morceaux = {
 };
 const html = lire(path.join(ici, 'page.html')).replace(/\{\{(\w+)\}\}/g, (_, nom) => morceaux[nom]);
 fs.writeFileSync(sortie, html);
+// Node's gzip header holds no date or name: the same page gives the same bytes.
+fs.writeFileSync(`${sortie}.gz`, zlib.gzipSync(html, { level: 9 }));

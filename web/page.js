@@ -163,7 +163,7 @@ function ouvrirLaPage() {
     scrollback: 5000,
     theme: { background: '#000000' },
   });
-  page.ajustement = new FitAddon.FitAddon();
+  page.ajustement = new FitAddon();
   page.terminal.loadAddon(page.ajustement);
   page.terminal.open(boite);
   ajusterLaTaille();

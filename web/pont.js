@@ -143,8 +143,9 @@ function lancerLeJeu(creerLeJeu, file, ecrire, horloge = horlogeDuSysteme) {
       jeu._vider_la_sortie();
       return terminer(exception.status);
     }
-    // main returned: exit, as the C runtime does, flushes what was written.
+    // main returned: what it wrote is handed over, then exit ends the run as the C runtime does.
     try {
+      jeu._vider_la_sortie();
       jeu._exit(statut);
     } catch (exception) {
       if (!exception || exception.name !== 'ExitStatus') return terminer(null);

@@ -10,15 +10,24 @@ if(MODULES_NODE_DU_SYSTEME)
     "${CMAKE_COMMAND};-E;env;NODE_PATH=${MODULES_NODE_DU_SYSTEME}")
 endif()
 
-target_compile_options(jeu PRIVATE -Oz)
-target_compile_options(allumettes PRIVATE -Oz)
+target_compile_options(jeu PRIVATE -Oz -flto)
+target_compile_options(allumettes PRIVATE -Oz -flto)
 # The game waits for the page inside its reads (asyncify); one file, no .wasm beside it;
 # the same file runs in a browser and under node. The bridge starts main itself and ends
 # the run with exit: main's return value does not outlive the waits of asyncify.
-target_link_options(allumettes PRIVATE -Oz -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+# Only the functions that can be on the stack while the game waits for the page are
+# instrumented (web/asyncify.txt, names as the link-time optimised build has them): left to
+# itself, asyncify would instrument every function that makes an indirect call, twice the
+# code. A name missing from the list fails only when the game waits there, mid-game; the
+# web test plays every transcript with a build that checks every wait (ASSERTIONS).
+# The asyncify stack holds the frames of the game's functions while it waits: a few hundred
+# bytes for the deepest wait seen, within 64 KiB many times over.
+target_link_options(allumettes PRIVATE -Oz -flto -sMALLOC=emmalloc -sASYNCIFY
+  -sASYNCIFY_ONLY=@${PROJECT_SOURCE_DIR}/web/asyncify.txt -sASYNCIFY_STACK_SIZE=65536
   -sMODULARIZE=1 -sEXPORT_NAME=creerLeJeu -sSINGLE_FILE=1 -sEXIT_RUNTIME=1
   -sENVIRONMENT=web,node -sFILESYSTEM=0 -sINVOKE_RUN=0
   "-sEXPORTED_FUNCTIONS=[_main,_exit,_vider_la_sortie]" "-sEXPORTED_RUNTIME_METHODS=[ccall]")
+set_property(TARGET allumettes APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/asyncify.txt)
 set_target_properties(allumettes PROPERTIES SUFFIX .js)
 
 # The terminal, installed from the lock file; the browser test installs its own tools.
@@ -36,7 +45,7 @@ add_custom_command(OUTPUT ${npm_temoin}
 
 set(page_sources web/page.html web/page.css web/page.js web/pont.js web/discipline.js
   web/assembler.js)
-add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/allumettes.html
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/allumettes.html ${PROJECT_BINARY_DIR}/allumettes.html.gz
   COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/assembler.js $<TARGET_FILE:allumettes>
           ${npm_dossier}/node_modules ${PROJECT_BINARY_DIR}/allumettes.html
   DEPENDS allumettes ${npm_temoin} ${page_sources}

@@ -61,6 +61,13 @@ class SortieVersLaPage : public std::streambuf {
  public:
   SortieVersLaPage() { setp(tampon_, tampon_ + sizeof tampon_); }
 
+  // Hands over what is left, without waiting: the run is over, nothing follows, and the
+  // bridge calls this outside the game's waits, where the game cannot wait.
+  void remettre() {
+    if (pptr() > pbase()) ecrire_vers_la_page(pbase(), static_cast<int>(pptr() - pbase()));
+    setp(tampon_, tampon_ + sizeof tampon_);
+  }
+
  protected:
   int sync() override {
     envoyer();
@@ -75,13 +82,15 @@ class SortieVersLaPage : public std::streambuf {
 
  private:
   void envoyer() {
-    if (pptr() > pbase()) ecrire_vers_la_page(pbase(), static_cast<int>(pptr() - pbase()));
-    setp(tampon_, tampon_ + sizeof tampon_);
+    if (pptr() == pbase()) return;
+    remettre();
     if (la_page_est_en_retard()) attendre_la_page();
   }
 
   char tampon_[64 * 1024];
 };
+
+SortieVersLaPage* sortie = nullptr;
 
 }  // namespace
 
@@ -96,10 +105,10 @@ bool entree_est_un_fichier() {
   return false;
 }
 
-// While the page waits on the game's behalf, the runtime's exit() skips its flush of the
-// streams; the bridge then empties std::cout itself.
+// The end of a run: while the page waits on the game's behalf, the runtime's exit() skips its
+// flush of the streams, so the bridge empties std::cout itself, once the game has stopped.
 extern "C" EMSCRIPTEN_KEEPALIVE void vider_la_sortie() {
-  std::cout.flush();
+  sortie->remettre();
 }
 
 // The page's terminal acts on the escape sequence.
@@ -110,5 +119,6 @@ bool effacer_la_console() {
 // The buffers are never destroyed: std::cout is flushed at exit, after every static object.
 void preparer_la_console() {
   std::cin.rdbuf(new EntreeDeLaPage);
-  std::cout.rdbuf(new SortieVersLaPage);
+  sortie = new SortieVersLaPage;
+  std::cout.rdbuf(sortie);
 }

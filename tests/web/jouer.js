@@ -1,17 +1,23 @@
 // Plays the browser build's game on standard input and output, as the native game plays:
 // the lines of standard input go through the page's own line queue and bridge, the bytes
-// the game writes go to standard output, and the exit status is the game's.
-// Usage: node tests/web/jouer.js BUILD_DIR [NANOSECONDS] < input
+// the game writes go to standard output, and the exit status is the game's. With
+// "chaque-envoi", the game waits for its output after every send, as it does whenever the
+// page lags behind: every place where the game can wait is then a place where it does.
+// Usage: node tests/web/jouer.js BUILD_DIR [NANOSECONDS] [chaque-envoi] < input
 'use strict';
 const path = require('path');
 const { FileDeLignes, lancerLeJeu, horlogeFixe, horlogeDuSysteme } = require('../../web/pont.js');
 
-const [dossier, lecture] = process.argv.slice(2);
+const [dossier, lecture, attente] = process.argv.slice(2);
 if (!dossier) {
-  console.error('usage: node tests/web/jouer.js BUILD_DIR [NANOSECONDS] < input');
+  console.error('usage: node tests/web/jouer.js BUILD_DIR [NANOSECONDS] [chaque-envoi] < input');
   process.exit(2);
 }
-const creerLeJeu = require(path.resolve(dossier, 'allumettes.js'));
+const creerLeJeuSeul = require(path.resolve(dossier, 'allumettes.js'));
+const creerLeJeu = attente !== 'chaque-envoi' ? creerLeJeuSeul : (module) => {
+  module.pont.enRetard = () => true;
+  return creerLeJeuSeul(module);
+};
 
 // Standard input cut into lines of bytes, each with its line feed; the last may have none.
 const file = new FileDeLignes();

@@ -36,18 +36,29 @@ fi
 node --test "$sources/tests/web/unites.js" >"$travail/rapport" 2>&1 ||
   echec "the page's parts under node:"$'\n'"$(cat "$travail/rapport")"
 
+# The game checked: the same build with emscripten's assertions, which stop the game where it
+# waits for the page inside a function that asyncify left alone (web/asyncify.txt).
+verifiee=$construction/assertions
+emcmake cmake -S "$sources" -B "$verifiee" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_EXE_LINKER_FLAGS=-sASSERTIONS=1 >"$travail/journal" 2>&1 &&
+  cmake --build "$verifiee" --target allumettes >>"$travail/journal" 2>&1 ||
+  { cat "$travail/journal"; echo "FAIL: the browser build with assertions could not be made"; exit 1; }
+
 # The node runner, seen by the transcript runner as the game: it takes the clock reading
-# that the clock library would give the native game.
-jeu=$travail/jeu-web
-cat >"$jeu" <<FIN
+# that the clock library would give the native game. Every transcript is played by the page's
+# game, and by the checked one waiting for its output after every send, so that each place
+# where the transcripts make the game read or write is one where it waits.
+for partie in "$construction|" "$verifiee|chaque-envoi"; do
+  cat >"$travail/jeu-web" <<FIN
 #!/bin/bash
-exec node "$sources/tests/web/jouer.js" "$construction" "\$HORLOGE_FIXE_NS"
+exec node "$sources/tests/web/jouer.js" "${partie%|*}" "\$HORLOGE_FIXE_NS" ${partie#*|}
 FIN
-chmod +x "$jeu"
-for entree in "$transcripts"/*.in; do
-  nom=$(basename "$entree" .in)
-  bash "$transcripts/run.sh" "$jeu" "" "$transcripts/$nom" >"$travail/rapport" ||
-    echec "transcript $nom through the node runner:"$'\n'"$(cat "$travail/rapport")"
+  chmod +x "$travail/jeu-web"
+  for entree in "$transcripts"/*.in; do
+    nom=$(basename "$entree" .in)
+    bash "$transcripts/run.sh" "$travail/jeu-web" "" "$transcripts/$nom" >"$travail/rapport" ||
+      echec "transcript $nom through the node runner ($(basename "${partie%|*}")):"$'\n'"$(cat "$travail/rapport")"
+  done
 done
 
 timeout 480 node "$sources/tests/web/navigateur.js" "$construction" "$natif"
