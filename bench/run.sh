@@ -2,7 +2,7 @@
 # Prints the benchmark figures of the game: start-up against a minimal program printing
 # the same bytes, a heap of 10,000,000 matches against cat of the same bytes, peak memory
 # of a short and a long scripted session, the in-process drawing cost, and, where emscripten
-# and chromium are installed, the browser page's size and its opening time.
+# and chromium are installed, the browser page's size and its opening time against a floor.
 # Usage: bench/run.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,5 +44,5 @@ if command -v emcmake >/dev/null && command -v chromium >/dev/null; then
   cmake --build build-bench-web >/dev/null
   mkdir -p build-bench-web/npm-tests && cp web/package.json web/package-lock.json build-bench-web/npm-tests/
   npm ci --prefix build-bench-web/npm-tests --no-audit --no-fund --loglevel=error >/dev/null
-  node bench/page.js build-bench-web $((essais / 5 + 1))
+  node bench/page.js build-bench-web "$jeu" $((essais / 5 + 1))
 fi

@@ -2,14 +2,15 @@
 // its styles, the game with its WebAssembly, the bridge and the page's script, each inline,
 // with a Content-Security-Policy that lets these scripts run and the page fetch nothing.
 // Also writes OUTPUT.gz beside it, for static hosts that serve a file compressed ahead.
-// Usage: node web/assembler.js GAME_JS NODE_MODULES OUTPUT
+// The manual, rendered by manuel.js, stands in the page as it is.
+// Usage: node web/assembler.js GAME_JS NODE_MODULES MANUAL_HTML OUTPUT
 'use strict';
 const crypto = require('crypto');
 const fs = require('fs');
 const path = require('path');
 const zlib = require('zlib');
 
-const [jeu, modules, sortie] = process.argv.slice(2);
+const [jeu, modules, manuel, sortie] = process.argv.slice(2);
 const ici = __dirname;
 const lire = (fichier) => fs.readFileSync(fichier, 'utf8');
 const xterm = path.join(modules, '@xterm/xterm');
@@ -69,6 +70,7 @@ const morceaux = {
   licences,
   styles: lire(path.join(xterm, 'css/xterm.css')) + '\n' + lire(path.join(ici, 'page.css')),
   scripts: scripts.map((code) => `<script>${code}</script>`).join('\n'),
+  manuel: lire(manuel),
 };
 const html = lire(path.join(ici, 'page.html')).replace(/\{\{(\w+)\}\}/g, (_, nom) => morceaux[nom]);
 fs.writeFileSync(sortie, html);

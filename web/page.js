@@ -1,6 +1,7 @@
 // The page: a terminal in which the game runs as in a console. Its parts: the run of the
 // game through the bridge (pont.js) and the line discipline (discipline.js), the terminal's
-// size, and the page around them (touch keys, screen reader, the message at the end of a run).
+// size, the manual, and the page around them (touch keys, screen reader, the message at the
+// end of a run).
 'use strict';
 
 // The game's longest line, the setup paragraph, holds on one row where the screen allows.
@@ -85,6 +86,31 @@ function montrerLAstuce(colonnes) {
   const autreCote = Math.max(screen.width, screen.height);
   const tournable = autreCote - 32 >= COLONNES_PLEINES * page.largeurParPixel * TAILLE_MINIMUM;
   document.getElementById('astuce').hidden = !(colonnes < COLONNES_PLEINES && debout && tournable);
+}
+
+// ---- The manual ----------------------------------------------------------------------
+
+// Opens or closes the manual over the game. Closed, it gives the focus back to the terminal,
+// where the game goes on with whatever was typed before.
+function montrerLeManuel(ouvert) {
+  const manuel = document.getElementById('manuel');
+  manuel.hidden = !ouvert;
+  document.getElementById('aide').setAttribute('aria-expanded', String(ouvert));
+  if (ouvert) manuel.focus();
+  else page.terminal.focus();
+}
+
+function brancherLeManuel() {
+  const manuel = document.getElementById('manuel');
+  document.getElementById('aide').addEventListener('click', () => montrerLeManuel(manuel.hidden));
+  document.getElementById('fermer').addEventListener('click', () => montrerLeManuel(false));
+  // Escape closes it wherever the focus is, before the terminal could take the key.
+  document.addEventListener('keydown', (evenement) => {
+    if (evenement.key !== 'Escape' || manuel.hidden) return;
+    evenement.preventDefault();
+    evenement.stopPropagation();
+    montrerLeManuel(false);
+  }, true);
 }
 
 // ---- The page ------------------------------------------------------------------------
@@ -174,6 +200,7 @@ function ouvrirLaPage() {
   // the sizing waits for the next frame, as a size it changes would be observed again.
   new ResizeObserver(() => requestAnimationFrame(ajusterLaTaille)).observe(boite);
   brancherLesTouches();
+  brancherLeManuel();
   document.getElementById('lecteur').addEventListener('change', (evenement) => {
     page.terminal.options.screenReaderMode = evenement.target.checked;
   });

@@ -43,11 +43,19 @@ add_custom_command(OUTPUT ${npm_temoin}
   DEPENDS web/package.json web/package-lock.json
   COMMENT "Installing the terminal from web/package-lock.json")
 
+# The manual, rendered for the page from the same source.
+find_program(MANDOC mandoc REQUIRED)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/manuel.html
+  COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/manuel.js ${PROJECT_SOURCE_DIR}/allumettes.6
+          ${PROJECT_BINARY_DIR}/manuel.html
+  DEPENDS allumettes.6 web/manuel.js
+  COMMENT "Rendering the manual for the page")
+
 set(page_sources web/page.html web/page.css web/page.js web/pont.js web/discipline.js
   web/assembler.js)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/allumettes.html ${PROJECT_BINARY_DIR}/allumettes.html.gz
   COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/assembler.js $<TARGET_FILE:allumettes>
-          ${npm_dossier}/node_modules ${PROJECT_BINARY_DIR}/allumettes.html
-  DEPENDS allumettes ${npm_temoin} ${page_sources}
+          ${npm_dossier}/node_modules ${PROJECT_BINARY_DIR}/manuel.html ${PROJECT_BINARY_DIR}/allumettes.html
+  DEPENDS allumettes ${npm_temoin} ${page_sources} ${PROJECT_BINARY_DIR}/manuel.html
   COMMENT "Assembling allumettes.html")
 add_custom_target(page ALL DEPENDS ${PROJECT_BINARY_DIR}/allumettes.html)

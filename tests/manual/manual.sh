@@ -1,13 +1,16 @@
 #!/bin/bash
-# The manual page: UTF-8, rendered by man without a warning (and by groff for Windows),
-# and every example screen it shows is what the game prints, line for line, for the
-# answers in the comment above it (".\" exemple : ANSWERS", a printf format).
+# The manual page: UTF-8, rendered by man without a warning (and by groff for Windows, and
+# by mandoc for the browser page, each speaking of its own system), and every example screen
+# it shows is what the game prints, line for line, for the answers in the comment above it
+# (".\" exemple : ANSWERS", a printf format).
 # Usage: manual.sh GAME PAGE
 set -u
 jeu=$1 page=$2
 # shellcheck source=../support/outils.sh
 source "$(dirname "$0")/../support/outils.sh"
-exiger man man-db groff groff-base iconv libc-bin
+exiger man man-db groff groff-base iconv libc-bin mandoc mandoc node nodejs
+travail=$(mktemp -d)
+trap 'rm -rf "$travail"' EXIT
 echecs=0
 echec() { echo "FAIL: $*"; echecs=1; }
 
@@ -19,6 +22,17 @@ avertissements=$(groff -k -mandoc -Tutf8 -rwindows=1 -ww -z "$page" 2>&1)
 [ -z "$avertissements" ] || echec "groff warnings in the Windows page: $avertissements"
 LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q '^STRATÉGIE' ||
   echec "the rendered page lost its accents"
+
+# The browser page's manual, rendered as its build renders it: its keys, none of a console's.
+manuel=$travail/manuel.html
+node "$(dirname "$page")/web/manuel.js" "$page" "$manuel" 2>"$travail/erreurs" ||
+  echec "the browser page's manual cannot be rendered: $(cat "$travail/erreurs")"
+for attendu in 'allumettes.html' 'Recommencer' 'Ctrl-D' 'Ctrl-C' 'Lecteur' '12&#x00A0;pixels'; do
+  grep -qF -- "$attendu" "$manuel" || echec "the browser page's manual does not say $attendu"
+done
+for absent in 'code de retour' 'allumettes.exe' 'ligne de commande' 'fichier ordinaire' '80&#x00A0;colonnes'; do
+  grep -qF -- "$absent" "$manuel" && echec "the browser page's manual speaks of $absent"
+done
 
 # The game's output for the answers, its tabs expanded as a terminal shows them, and
 # without the spaces that end its lines (invisible, and left out of the page).

@@ -49,7 +49,9 @@ async function parPuppeteer(moteur, dossier) {
   const adresse = adresseDeLaPage(dossier);
   const requetes = [];
   const erreurs = [];
-  onglet.on('request', (requete) => requete.url() !== adresse && requetes.push(requete.url()));
+  // A data: address is no request to the network (Firefox loads one of its own fonts so).
+  onglet.on('request', (requete) => requete.url() !== adresse && !requete.url().startsWith('data:') &&
+    requetes.push(requete.url()));
   onglet.on('pageerror', (erreur) => erreurs.push(erreur.message));
   onglet.on('console', (message) => message.type() === 'error' && erreurs.push(message.text()));
   return {
@@ -113,7 +115,7 @@ async function parWebDriver(dossier) {
   await session('/window/rect', { width: 1280, height: 800 });
   const touches = (liste) => session('/actions', { actions: [{ type: 'key', id: 'clavier', actions: liste }] });
   const presser = (valeurs) => touches(valeurs.flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }]));
-  const CODES = { Enter: '\uE007', Backspace: '\uE003' };
+  const CODES = { Enter: '\uE007', Backspace: '\uE003', Escape: '\uE00C' };
   return {
     moteur: 'webkit',
     version: `WebKitGTK ${capabilities.browserVersion}`,

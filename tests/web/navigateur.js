@@ -5,9 +5,11 @@
 // stray Enter starts a new run below the old one, which stays readable; at a setup of
 // 10,000,000 matches, Ctrl-C stops the drawing within a second; with the screen-reader switch
 // on, a game played on the touch keys has each next question announced; an accessibility
-// audit finds nothing at the first question, with the switch on, and after a run's end.
-// In Chromium also a phone held upright and turned, played with touch taps only, and its
-// own keyboard. Leaves a screenshot of each browser, allumettes-ENGINE.png, in BUILD_DIR.
+// audit finds nothing at the first question, with the switch on, and after a run's end; the
+// manual opened in the middle of an answer holds every example screen as the game prints it,
+// and closed with Escape gives the game back its answer.
+// In Chromium also the page printed, and a phone held upright and turned, played with touch
+// taps only, and its own keyboard. Leaves a screenshot of each browser, allumettes-ENGINE.png, in BUILD_DIR.
 // Usage: node tests/web/navigateur.js BUILD_DIR NATIVE_GAME [ENGINE...]
 'use strict';
 const { execFileSync } = require('child_process');
@@ -26,6 +28,7 @@ const echec = (texte) => echecs.push(texte);
 const COUPS = ['1', '', '', ''];
 const REPONSES = ['2', '1', '1', '1', ...COUPS, ...COUPS, ...COUPS, ...COUPS];
 const COUP_AUX_BOUTONS = 12;
+const REPONSE_AVEC_LE_MANUEL = 4;
 
 const attendre = (ms) => new Promise((fait) => setTimeout(fait, ms));
 
@@ -39,9 +42,11 @@ async function quand(n, code, quoi) {
   throw new Error(`never: ${quoi}`);
 }
 
-// The game waits for a line nobody has typed yet.
-const attendreLaQuestion = (n) =>
-  quand(n, 'page.file !== null && page.file.attendue()', 'the game waits for an answer');
+// The game waits for a line nobody has typed yet, and the terminal shows all it was given.
+async function attendreLaQuestion(n) {
+  await quand(n, 'page.file !== null && page.file.attendue()', 'the game waits for an answer');
+  await n.evaluer("new Promise((fait) => page.terminal.write('', fait))");
+}
 
 // Every row of the terminal, scrollback included, with the empty rows at the end left out.
 function lignesDuTerminal(terminal) {
@@ -68,6 +73,49 @@ function lignesAttendues(n, octets) {
     boite.remove();
     return lignes;
   })(${JSON.stringify(Buffer.from(octets).toString('base64'))})`);
+}
+
+// Each example screen of the manual page with the answers that make the game print it
+// (".\\" exemple : ANSWERS" above it), and what the native game prints for them, its tabs
+// expanded and its lines' trailing spaces left out, as the manual test reads it.
+function exemplesDuManuel() {
+  const exemples = [];
+  let reponses = null;
+  for (const ligne of fs.readFileSync(path.join(__dirname, '../../allumettes.6'), 'utf8').split('\n')) {
+    if (ligne.startsWith('.\\" exemple : ')) reponses = ligne.slice(14).replace(/\\n/g, '\n');
+    else if (ligne === '.nf') exemples.push(reponses);
+  }
+  return exemples.map((entree) => {
+    let sortie = '';
+    try {
+      execFileSync(natif, { input: entree });
+    } catch (fin) {
+      sortie = fin.stdout.toString();
+    }
+    const developpee = sortie.split('\n').map((ligne) => ligne
+      .replace(/[^\t]*\t/g, (debut) => debut.slice(0, -1).padEnd(Math.ceil(debut.length / 8) * 8))
+      .replace(/ +$/, ''));
+    return { reponses: entree, sortie: `\n${developpee.join('\n')}\n` };
+  });
+}
+
+// Opens the manual with an answer half typed, checks its example screens, closes it with
+// Escape: the focus is back in the terminal, and the answer waits there for its Enter.
+async function ouvrirLeManuel(n) {
+  await n.cliquer('#aide');
+  const ouvert = await n.evaluer("!document.getElementById('manuel').hidden && document.activeElement.id");
+  if (ouvert !== 'manuel') echec(`the manual did not open with the focus in it: ${ouvert}`);
+  const ecrans = await n.evaluer("[...document.querySelectorAll('#manuel pre')].map((pre) => pre.textContent)");
+  const exemples = exemplesDuManuel();
+  if (ecrans.length !== exemples.length) echec(`the page's manual has ${ecrans.length} example screens, the manual page ${exemples.length}`);
+  for (const [rang, ecran] of ecrans.entries()) {
+    if (exemples[rang] && !exemples[rang].sortie.includes(`\n${ecran}\n`)) {
+      echec(`example screen ${rang} of the page's manual is not what the game prints for ${JSON.stringify(exemples[rang].reponses)}:\n${ecran}`);
+    }
+  }
+  await n.appuyer('Escape');
+  const ferme = await n.evaluer("document.getElementById('manuel').hidden && document.activeElement.className");
+  if (!String(ferme).includes('xterm-helper-textarea')) echec(`Escape did not close the manual and give the terminal the focus: ${ferme}`);
 }
 
 async function taper(n, reponse, auxBoutons) {
@@ -109,7 +157,13 @@ async function partieClassique(n) {
     const ecrits = await n.evaluer('page.partie.ecrits');
     morceaux.push(natifs.subarray(deja, ecrits), Buffer.from(reponse + '\r\n'));
     deja = ecrits;
-    await taper(n, reponse, rang === COUP_AUX_BOUTONS);
+    if (rang === REPONSE_AVEC_LE_MANUEL) {
+      await n.taper(reponse);
+      await ouvrirLeManuel(n);
+      await n.appuyer('Enter');
+    } else {
+      await taper(n, reponse, rang === COUP_AUX_BOUTONS);
+    }
   }
   await attendreLaQuestion(n);
   await n.ctrl('d');
@@ -136,7 +190,7 @@ async function entreeEgaree(n, avant) {
   const vues = await lignesVues(n);
   const gardees = avant.findIndex((ligne, i) => ligne !== vues[i]);
   if (gardees >= 0) echec(`the new run changed row ${gardees} of the old one: ${JSON.stringify(vues[gardees])}`);
-  if (!vues.slice(avant.length).some((ligne) => ligne.includes('JEUX de TROZ'))) echec('the new run does not start below the old one');
+  if (!vues.slice(avant.length).some((ligne) => ligne.includes('JEUX de TROZ'))) echec(`the new run does not start below the old one: ${avant.length} rows before, ${JSON.stringify(vues.slice(avant.length - 2, avant.length + 4))}`);
   if (await texteDeFin(n)) echec('the end-of-run message stays on the new run');
 }
 
@@ -204,6 +258,14 @@ async function audit(n, moment) {
   for (const constat of constats) echec(`accessibility ${moment}: ${constat}`);
 }
 
+// Printed, the page is its manual alone, whether the manual is open or not.
+async function impression(n) {
+  await n.onglet.emulateMediaType('print');
+  const vus = await n.evaluer("['terminal', 'commandes', 'manuel'].map((id) => getComputedStyle(document.getElementById(id)).display !== 'none')");
+  await n.onglet.emulateMediaType(null);
+  if (vus.join() !== 'false,false,true') echec(`printed, the page shows the terminal, the keys, the manual: ${vus}`);
+}
+
 async function jouerDans(moteur) {
   const n = await lancer(moteur, dossier);
   console.log(`${moteur}: ${n.version}`);
@@ -216,7 +278,10 @@ async function jouerDans(moteur) {
     await entreeEgaree(n, vues);
     await grandTasInterrompu(n);
     await lecteurDEcran(n);
-    if (moteur === 'chromium') await telephone(n, echec);
+    if (moteur === 'chromium') {
+      await impression(n);
+      await telephone(n, echec);
+    }
     const ressources = await n.evaluer("performance.getEntriesByType('resource').map((r) => r.name)");
     const requetes = [...n.requetes(), ...ressources];
     if (requetes.length > 0) echec(`network requests: ${requetes.join(', ')}`);
