@@ -20,8 +20,9 @@ target_compile_options(allumettes PRIVATE -Oz -flto)
 # itself, asyncify would instrument every function that makes an indirect call, twice the
 # code. A name missing from the list fails only when the game waits there, mid-game; the
 # web test plays every transcript with a build that checks every wait (ASSERTIONS).
-# The asyncify stack holds the frames of the game's functions while it waits: a few hundred
-# bytes for the deepest wait seen, within 64 KiB many times over.
+# The asyncify stack holds the frames of the game's functions while it waits: under 512 bytes
+# (every transcript plays, waiting at every send, with 512, none with 128), so 64 KiB is
+# room for a hundred times deeper waits.
 target_link_options(allumettes PRIVATE -Oz -flto -sMALLOC=emmalloc -sASYNCIFY
   -sASYNCIFY_ONLY=@${PROJECT_SOURCE_DIR}/web/asyncify.txt -sASYNCIFY_STACK_SIZE=65536
   -sMODULARIZE=1 -sEXPORT_NAME=creerLeJeu -sSINGLE_FILE=1 -sEXIT_RUNTIME=1
