@@ -11,6 +11,10 @@ const TAILLE_MAXIMUM = 18;
 // The smallest text a phone held upright still shows legibly: below it the terminal has
 // fewer columns, and the game's long lines wrap at its edge.
 const TAILLE_MINIMUM = 12;
+// What the terminal's width leaves to its columns: xterm's scroll bar (14 pixels) and a little
+// room; and what the page's margins leave to the terminal.
+const RESERVE_DU_TERMINAL = 16;
+const MARGES_DE_LA_PAGE = 16;
 
 // The one object that holds the page: its terminal, the run under way, and the errors the
 // page met (which the browser test reads back).
@@ -53,9 +57,12 @@ function largeurParPixel() {
   return mesure.measureText('M').width / 100;
 }
 
-// The largest font, within the legible sizes, at which `colonnes` columns fit `largeur` pixels.
-function tailleDePolice(largeur, colonnes) {
-  const taille = Math.floor((largeur - 16) / (colonnes * page.largeurParPixel) * 4) / 4;
+// The font at which the game's longest line just fits a terminal `largeur` pixels wide.
+const tailleJuste = (largeur) => (largeur - RESERVE_DU_TERMINAL) / (COLONNES_PLEINES * page.largeurParPixel);
+
+// The largest font, within the legible sizes, at which that line fits `largeur` pixels.
+function tailleDePolice(largeur) {
+  const taille = Math.floor(tailleJuste(largeur) * 4) / 4;
   return Math.min(TAILLE_MAXIMUM, Math.max(TAILLE_MINIMUM, taille));
 }
 
@@ -63,7 +70,7 @@ function tailleDePolice(largeur, colonnes) {
 // size, and as many columns and rows as then fit: text already written reflows.
 function ajusterLaTaille() {
   const boite = document.getElementById('terminal');
-  let taille = tailleDePolice(boite.clientWidth, COLONNES_PLEINES);
+  let taille = tailleDePolice(boite.clientWidth);
   page.terminal.options.fontSize = taille;
   let dimensions = page.ajustement.proposeDimensions();
   // The estimate misses by a rounding of the cells at most.
@@ -72,19 +79,19 @@ function ajusterLaTaille() {
     page.terminal.options.fontSize = taille;
     dimensions = page.ajustement.proposeDimensions();
   }
-  if (!dimensions) return;
+  // A terminal that is not laid out (the page printed, say) has no size to take.
+  if (!dimensions || !(dimensions.cols > 0 && dimensions.rows > 0)) return;
   if (dimensions.cols !== page.terminal.cols || dimensions.rows !== page.terminal.rows) {
     page.terminal.resize(dimensions.cols, Math.max(4, dimensions.rows));
   }
   montrerLAstuce(dimensions.cols);
 }
 
-// Upright, on a phone whose other side would hold the game's longest line, the page says so
-// (the page's padding and the scrollbar take about 32 pixels).
+// Upright, on a phone whose other side would hold the game's longest line, the page says so.
 function montrerLAstuce(colonnes) {
   const debout = window.matchMedia('(orientation: portrait)').matches;
   const autreCote = Math.max(screen.width, screen.height);
-  const tournable = autreCote - 32 >= COLONNES_PLEINES * page.largeurParPixel * TAILLE_MINIMUM;
+  const tournable = tailleJuste(autreCote - MARGES_DE_LA_PAGE) >= TAILLE_MINIMUM;
   document.getElementById('astuce').hidden = !(colonnes < COLONNES_PLEINES && debout && tournable);
 }
 
@@ -185,7 +192,7 @@ function ouvrirLaPage() {
     cols: COLONNES_PLEINES,
     convertEol: true, // a line feed also returns the carriage, as a terminal's output does
     fontFamily: POLICE,
-    fontSize: tailleDePolice(boite.clientWidth, COLONNES_PLEINES),
+    fontSize: tailleDePolice(boite.clientWidth),
     scrollback: 5000,
     theme: { background: '#000000' },
   });
