@@ -61,6 +61,16 @@ FIN
   done
 done
 
+# A heap of 100,000 matches, whose drawing fills the game's 64 KiB output buffer six times
+# over: each build writes it byte for byte as the native game does.
+printf '1\n2\n100000\n1\n3\n1\n1\n0\n0\n0\n' >"$travail/grand.in"
+cat "$travail/grand.in" | "$natif" >"$travail/grand.natif"
+for partie in "$construction|" "$verifiee|chaque-envoi"; do
+  cat "$travail/grand.in" | node "$sources/tests/web/jouer.js" "${partie%|*}" "" ${partie#*|} >"$travail/grand.web"
+  cmp "$travail/grand.natif" "$travail/grand.web" >"$travail/rapport" 2>&1 ||
+    echec "a heap of 100,000 matches through the node runner ($(basename "${partie%|*}")): $(cat "$travail/rapport")"
+done
+
 timeout 480 node "$sources/tests/web/navigateur.js" "$construction" "$natif"
 navigateurs=$?
 [ $navigateurs = 0 ] || [ $navigateurs = 77 ] || echecs=1
