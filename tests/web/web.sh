@@ -1,8 +1,9 @@
 #!/bin/bash
 # The browser build, made as the README says (emcmake), and played: the page's line
-# discipline against a Linux terminal and its bridge, under node; every transcript through
-# the node runner, which feeds the game the page's way, byte for byte; then the page itself
-# in Chromium, Firefox and WebKit, each skipped, saying what to install, where it is missing.
+# discipline against a Linux terminal and its bridge, under node; every transcript and a very
+# large heap through the node runner, which feeds the game the page's way, byte for byte, by
+# the page's game and by the same game built with assertions; then the page itself in
+# Chromium, Firefox and WebKit, each skipped, saying what to install, where it is missing.
 # The whole test is skipped likewise where the build's tools are missing.
 # Usage: web.sh SOURCE_DIR BUILD_DIR TRANSCRIPTS_DIR NATIVE_GAME
 set -u
