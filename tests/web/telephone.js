@@ -8,18 +8,9 @@
 const DEBOUT = { width: 375, height: 740, deviceScaleFactor: 2, isMobile: true, hasTouch: true, isLandscape: false };
 const COUCHE = { ...DEBOUT, width: 740, height: 375, isLandscape: true };
 
-// The classic game in help mode, the player first, taking 1 each time, the third move typed
-// by the phone's keyboard; then the replay questions, declined.
-const REPONSES = ['2', '1', '1', '1', '1', '', '', '', '1', '', '', '', 'clavier', '', '', '', '1', '', '', '', '0', '0'];
 const TOURNER_APRES = 5;
 
 const attendre = (ms) => new Promise((fait) => setTimeout(fait, ms));
-
-// The game waits for an answer, and the terminal shows all it was given.
-async function attendreLaQuestion(onglet) {
-  await onglet.waitForFunction(() => page.file !== null && page.file.attendue(), { timeout: 10000 });
-  await onglet.evaluate(() => new Promise((fait) => page.terminal.write('', fait)));
-}
 
 // What is wrong with what the player sees: the rows from the question's start to the cursor
 // on screen, the font legible, nothing to scroll sideways.
@@ -77,16 +68,16 @@ const caractere = (onglet, cellule) => onglet.evaluate((c) => {
   return page.terminal.buffer.active.getLine(Math.floor(c / colonnes)).getCell(c % colonnes).getChars();
 }, cellule);
 
-async function repondre(onglet, reponse, echec) {
-  if (reponse === 'clavier') {
+async function repondre(onglet, reponse, auClavier, echec) {
+  if (auClavier) {
     const avant = await place(onglet);
     const clavier = await onglet.evaluate(() => page.terminal.textarea.getAttribute('inputmode'));
     if (clavier !== 'numeric') echec(`the terminal's keyboard is "${clavier}", not numeric`);
-    await auClavierDuTelephone(onglet, '1');
+    await auClavierDuTelephone(onglet, reponse);
     await attendre(200);
     const echo = await caractere(onglet, avant);
     const avance = (await place(onglet)) - avant;
-    if (echo !== '1' || avance !== 1) echec(`a digit of the phone's keyboard echoed as "${echo}", ${avance} cells`);
+    if (echo !== reponse || avance !== 1) echec(`a digit of the phone's keyboard echoed as "${echo}", ${avance} cells`);
   } else {
     for (const chiffre of reponse) await onglet.tap(`#touches button[data-touche="${chiffre}"]`);
   }
@@ -94,15 +85,17 @@ async function repondre(onglet, reponse, echec) {
   await onglet.tap('#touches button[data-touche="entree"]');
 }
 
-async function telephone(n, echec) {
+// Plays `partie` (the answers, and the rank of the one typed on the phone's keyboard) to its
+// end; `attendreLaQuestion(n)` waits for the game to wait, its output shown.
+async function telephone(n, echec, partie, attendreLaQuestion) {
   const onglet = n.onglet;
   await onglet.setViewport(DEBOUT);
   await onglet.goto(onglet.url());
-  await attendreLaQuestion(onglet);
+  await attendreLaQuestion(n);
   const decalage = await onglet.evaluate(DECALAGES);
   if (decalage > 0) echec(`the page moved by ${decalage} as it opened`);
-  for (const [rang, reponse] of REPONSES.entries()) {
-    await attendreLaQuestion(onglet);
+  for (const [rang, reponse] of partie.reponses.entries()) {
+    await attendreLaQuestion(n);
     for (const faute of await onglet.evaluate(fautesAffichage)) echec(`at question ${rang}: ${faute}`);
     if (rang === TOURNER_APRES) {
       for (const taille of [COUCHE, DEBOUT]) {
@@ -111,7 +104,7 @@ async function telephone(n, echec) {
         for (const faute of await onglet.evaluate(fautesAffichage)) echec(`turned: ${faute}`);
       }
     }
-    await repondre(onglet, reponse, echec);
+    await repondre(onglet, reponse, rang === partie.auClavier, echec);
   }
   await onglet.waitForSelector('#fin:not([hidden])', { timeout: 5000 });
   const lignes = await onglet.evaluate(() => {

@@ -19,7 +19,6 @@ const TOUCHES = [
   ['Ctrl-U erases the whole line', 'ab\x15'],
   ['Ctrl-D after ab sends ab without a line feed', 'ab\x04'],
   ['Ctrl-D on an empty line ends the input', '\x04'],
-  ['a typed line, a character erased', 'ab\x7fc\r'],
   ['a line of 5000 a keeps 4095 bytes and echoes them all', 'a'.repeat(5000) + '\r'],
   ['a line of 3000 é keeps what fits in 4095 bytes', 'é'.repeat(3000) + '\r'],
   ['a full line takes no more, then Enter', 'a'.repeat(4095) + 'bc\x7f\r'],
@@ -97,7 +96,6 @@ test('the page clock adds its two readings to the microsecond', () => {
     // timeOrigin and now() in milliseconds, with more digits than the browser gives.
     [{ timeOrigin: 1765000000123.4567, now: () => 10.0016 }, 1765000000, 133459000],
     [{ timeOrigin: 1765000000999.9996, now: () => 0.0004 }, 1765000001, 0],
-    [{ timeOrigin: 1765000000000.0002, now: () => 999.9996 }, 1765000001, 0],
   ];
   for (const [mesure, secondes, nanosecondes] of cas) {
     assert.deepStrictEqual(horlogeDuSysteme(mesure), { secondes, nanosecondes }, JSON.stringify(mesure.timeOrigin));
