@@ -100,16 +100,21 @@ async function parWebDriver(dossier) {
     if (!reponse.ok) throw new Error(`WebDriver ${chemin}: ${value.error}: ${value.message}`);
     return value;
   }
-  for (let essai = 0; ; essai++) {
-    try {
-      if ((await demander('GET', '/status')).ready) break;
-    } catch (erreur) {
-      if (essai > 100) throw erreur;
+  const arreter = () => process.kill(-pilote.pid, 'SIGTERM');
+  let sessionId;
+  let capabilities;
+  try {
+    const pret = () => demander('GET', '/status').then((etat) => etat.ready, () => false);
+    for (let essai = 0; !(await pret()); essai++) {
+      if (essai > 100) throw new Error('WebKitWebDriver did not answer within 10 s');
+      await new Promise((fait) => setTimeout(fait, 100));
     }
-    await new Promise((fait) => setTimeout(fait, 100));
+    ({ sessionId, capabilities } = await demander('POST', '/session', { capabilities: { alwaysMatch: {
+      'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } } } }));
+  } catch (erreur) {
+    arreter(); // no driver is left behind when no session could be had
+    throw erreur;
   }
-  const { sessionId, capabilities } = await demander('POST', '/session', { capabilities: { alwaysMatch: {
-    'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } } } });
   const session = (chemin, corps, methode = 'POST') => demander(methode, `/session/${sessionId}${chemin}`, corps);
   await session('/timeouts', { script: 60000 });
   await session('/window/rect', { width: 1280, height: 800 });
@@ -141,7 +146,7 @@ async function parWebDriver(dossier) {
     erreurs: () => [],
     fermer: async () => {
       await session('', undefined, 'DELETE').catch(() => {});
-      process.kill(-pilote.pid, 'SIGTERM');
+      arreter();
     },
   };
 }
