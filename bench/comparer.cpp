@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // Times whole processes: runs two commands alternately, each with its standard input a
 // pipe fed from a file and its output sent to /dev/null, and prints the median wall time
 // of each, their ratio, and the peak resident memory of each.

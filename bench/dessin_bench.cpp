@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The cost of drawing a heap, in process, with the output thrown away.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The browser page: its size, the game's script within it, and the time from opening it
 // from disk in headless Chromium to the game's first question drawn on the terminal, against
 // a floor: the same page without the game, whose stand-in writes the game's first screen

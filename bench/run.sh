@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # Prints the benchmark figures of the game: start-up against a minimal program printing
 # the same bytes, a heap of 10,000,000 matches against cat of the same bytes, peak memory
 # of a short and a long scripted session, the in-process drawing cost, and, where emscripten

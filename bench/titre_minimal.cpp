@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The yardstick of start-up: a minimal C++ program that prints the bytes the game prints
 // up to its first question (and the line feed of its end at end of input), then exits.
 #include <iostream>

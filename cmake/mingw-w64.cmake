@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # Cross-builds the game for 64-bit Windows with Debian's MinGW-w64 (the posix flavour):
 #   cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release --toolchain cmake/mingw-w64.cmake
 set(CMAKE_SYSTEM_NAME Windows)

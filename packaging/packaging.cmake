@@ -1,25 +1,23 @@
-# What is installed, and the package that CPack makes of it (cmake --build build --target
-# package): a Debian package, or on Windows a zip of the game with its manual as text.
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
+# What is installed (cmake --install, and the Debian package that debian/ builds from it),
+# and on Windows the zip that CPack makes of the game with its manual as text.
 
-# Every time stamp in a package is the release's own date, that of the newest entry of
-# the changelog, so that two builds give the same bytes; a SOURCE_DATE_EPOCH given when the
-# package is made wins. CPack reads the variable while it makes the archives.
-file(STRINGS packaging/changelog signatures REGEX "^ -- ")
+# The release's date is that of the newest entry of debian/changelog: the metainfo gives it,
+# and every time stamp in the zip is that date, so that two builds give the same bytes (a
+# SOURCE_DATE_EPOCH given when the zip is made wins; CPack reads it while it makes it).
+file(STRINGS debian/changelog signatures REGEX "^ -- ")
 list(GET signatures 0 signature)
 string(REGEX REPLACE "^ -- .*>  " "" date_de_la_version "${signature}")
 execute_process(COMMAND date -u -d "${date_de_la_version}" +%s
   OUTPUT_VARIABLE epoque_de_la_version OUTPUT_STRIP_TRAILING_WHITESPACE
   RESULT_VARIABLE statut_date ERROR_QUIET)
 if(NOT statut_date EQUAL 0 OR NOT epoque_de_la_version MATCHES "^[0-9]+$")
-  message(WARNING "GNU date cannot read the newest changelog date (${date_de_la_version}): "
-    "packages made here are dated when they are made")
+  message(WARNING "GNU date cannot read the newest changelog date (${date_de_la_version})")
+  string(TIMESTAMP ALLUMETTES_DATE "%Y-%m-%d" UTC)
 else()
-  file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/date_du_paquet.cmake CONTENT [[
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(ENV{SOURCE_DATE_EPOCH} @epoque_de_la_version@)
-endif()
-]] @ONLY)
-  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/date_du_paquet.cmake)
+  execute_process(COMMAND date -u -d "@${epoque_de_la_version}" +%F
+    OUTPUT_VARIABLE ALLUMETTES_DATE OUTPUT_STRIP_TRAILING_WHITESPACE)
 endif()
 
 set(CPACK_PACKAGE_NAME allumettes)
@@ -27,26 +25,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-  # The manual, rendered where the game is built, for the Windows player: the same page with
-  # its Windows switch on, as UTF-8 text with a byte order mark and CR LF line ends, which
-  # every Notepad reads with its accents.
-  set(manuel_texte ${PROJECT_BINARY_DIR}/allumettes.txt)
-  add_custom_command(OUTPUT ${manuel_texte}
-    COMMAND sh -c "printf '\\357\\273\\277'; groff -k -mandoc -Tutf8 -P-cbou -rwindows=1 \"$0\" | sed 's/$/\\r/'"
-            ${PROJECT_SOURCE_DIR}/allumettes.6 > ${manuel_texte}
-    DEPENDS ${PROJECT_SOURCE_DIR}/allumettes.6
-    VERBATIM)
-  # The copyright file as Windows names a text file, with its line ends.
-  set(copyright_texte ${PROJECT_BINARY_DIR}/copyright.txt)
-  add_custom_command(OUTPUT ${copyright_texte}
-    COMMAND sed "s/$/\\r/" ${PROJECT_SOURCE_DIR}/packaging/copyright > ${copyright_texte}
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/copyright
-    VERBATIM)
-  add_custom_target(documents ALL DEPENDS ${manuel_texte} ${copyright_texte})
-  add_dependencies(allumettes documents)
-  install(TARGETS allumettes RUNTIME DESTINATION .)
-  install(FILES ${manuel_texte} ${copyright_texte} DESTINATION .)
-
+  if(epoque_de_la_version MATCHES "^[0-9]+$")
+    file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/date_du_paquet.cmake CONTENT [[
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(ENV{SOURCE_DATE_EPOCH} @epoque_de_la_version@)
+endif()
+]] @ONLY)
+    set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/date_du_paquet.cmake)
+  endif()
+  include(packaging/windows.cmake)
   set(CPACK_GENERATOR ZIP)
   include(CPack)
   return()
@@ -55,7 +42,7 @@ endif()
 # The manual page and the changelog go out compressed as Debian wants them: at the highest
 # level, and without the name and date that would make two builds differ.
 set(documents_compresses)
-foreach(document allumettes.6 packaging/changelog)
+foreach(document allumettes.6 debian/changelog)
   get_filename_component(nom ${document} NAME)
   set(compresse ${PROJECT_BINARY_DIR}/${nom}.gz)
   add_custom_command(OUTPUT ${compresse}
@@ -69,9 +56,9 @@ add_custom_target(documents ALL DEPENDS ${documents_compresses})
 add_dependencies(allumettes documents)
 
 install(TARGETS allumettes RUNTIME DESTINATION games)
-# A stripped install (the package, or cmake --install --strip) is stripped as Debian strips
-# its programs: the symbols, and also the compiler's comment and note sections (which
-# Apple's strip cannot name, and Apple's binaries do not have).
+# A stripped install (cmake --install --strip) is stripped as Debian strips its programs:
+# the symbols, and also the compiler's comment and note sections (which Apple's strip cannot
+# name, and Apple's binaries do not have).
 if(NOT APPLE)
   install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
@@ -80,24 +67,26 @@ if(NOT APPLE)
     endif()")
 endif()
 install(FILES ${PROJECT_BINARY_DIR}/allumettes.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz
-  DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# What lintian reports of the package and is not a fault, each said why in the file. Only
-# lintian reads it, and only in the package: a plain install leaves it out.
-install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-  RENAME allumettes COMPONENT paquet_debian EXCLUDE_FROM_ALL)
+install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-
-set(CPACK_GENERATOR DEB)
-# One package of both the files every install puts in place and the package's own.
-set(CPACK_INSTALL_CMAKE_PROJECTS
-  "${PROJECT_BINARY_DIR};allumettes;Unspecified;/;${PROJECT_BINARY_DIR};allumettes;paquet_debian;/")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Les auteurs d'allumettes <allumettes@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "jeu des allumettes contre l'ordinateur, en console")
-file(READ ${CMAKE_CURRENT_LIST_DIR}/description CPACK_PACKAGE_DESCRIPTION)
-include(CPack)
+# The desktop's menu: an entry that starts the game in a terminal, by its path where it is
+# installed (known only then: cmake --install --prefix may choose another), its icon, and its
+# description for software centres.
+set(id_appstream org.example.allumettes)
+install(CODE "
+  set(ALLUMETTES_JEU \"\${CMAKE_INSTALL_PREFIX}/games/allumettes\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/data/allumettes.desktop.in\"
+    \"${PROJECT_BINARY_DIR}/${id_appstream}.desktop\" @ONLY)")
+install(FILES ${PROJECT_BINARY_DIR}/${id_appstream}.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+configure_file(data/allumettes.metainfo.xml.in ${PROJECT_BINARY_DIR}/${id_appstream}.metainfo.xml
+  @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/${id_appstream}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+set(icones ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES data/icones/allumettes.svg DESTINATION ${icones}/scalable/apps)
+foreach(taille 16 32 48 64 128 256)
+  install(FILES data/icones/allumettes-${taille}.png DESTINATION ${icones}/${taille}x${taille}/apps
+    RENAME allumettes.png)
+endforeach()

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // Makes allumettes.html, one file that holds everything the page needs: the terminal and
 // its styles, the game with its WebAssembly, the bridge and the page's script, each inline,
 // with a Content-Security-Policy that lets these scripts run and the page fetch nothing.

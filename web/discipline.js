@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The line discipline: what a Linux terminal in canonical mode does with the keys before
 // the game sees them. Loaded alone by the tests under node, and inlined in the page.
 'use strict';

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // Renders the manual page for the browser page: the same allumettes.6 with its page switch on
 // (the register `page`, set by a first line, as mandoc takes no -r option), through mandoc
 // as an HTML fragment. Its example screens are then put back exactly as the page's source

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The page: a terminal in which the game runs as in a console. Its parts: the run of the
 // game through the bridge (pont.js) and the line discipline (discipline.js), the terminal's
 // size, the manual, and the page around them (touch keys, screen reader, the message at the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The bridge between the game and whoever plays it, the page as the node runner: the lines
 // the player sends, the bytes the game writes, and the clock. The game calls it as
 // Module.pont (src/platform/web.cpp).

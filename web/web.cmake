@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # The browser build (emcmake cmake): the game as allumettes.js, its WebAssembly inside, then
 # allumettes.html, one page that holds the game, the terminal and its styles, and plays
 # opened from disk as from any server.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The custom configuration dialogue: the starting count, the finishing count and the
 // largest move of a game chosen by the user.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The heap pictures: every byte the game draws for a position, plain or with the
 // strategy arithmetic of the help mode, and the screen clearing.
 #pragma once

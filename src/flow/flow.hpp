@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The course of a run: the entry's loop of passes, one pass of jouer with its setup,
 // its game and its two replay questions.
 #pragma once

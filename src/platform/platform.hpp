@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // What the game needs of the system it runs on: the wall clock to the nanosecond, whether
 // standard input is a regular file, a console cleared by its own means where it has them,
 // and, in the browser, the page as the console.

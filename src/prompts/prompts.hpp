@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The question readers: every question of the game goes through controle, which prints
 // the prompt, reads one answer word and asks again, silently, until the answer is acceptable.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The rules of play: the random source, the machine's move, applying and announcing
 // a move, and deciding when a game is over and who won.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The one game-state record of the run: configuration, position, replay flags,
 // the prompt readers' working fields, the two text buffers and the random source.
 #pragma once

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # Faults of the environment: an output that breaks or cannot be written ends the game at
 # once, even while nobody types, and an input that is a regular file (skipped by the seek
 # to its end) ends it at the first question with status 1.

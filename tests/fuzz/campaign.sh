@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # Builds the fuzz target, replays the kept regression inputs, then fuzzes for the given
 # number of seconds (60 by default) from the seed corpus. Any crash, sanitizer report or
 # input that runs over 10 seconds fails. Usage: campaign.sh [SECONDS]

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // Coverage-guided fuzzing of whole runs: the input bytes are the game's standard input,
 // read through a buffer that cannot seek, as a pipe; the output goes to a counting sink.
 // The run's way out when its console is gone is replaced here (the game's own, which

@@ -1,7 +1,10 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # Installs the game into a temporary prefix and checks what lands there: the game where
-# console games go, runnable, its manual page compressed, and its copyright and changelog,
-# and nothing that only the Debian package needs.
+# console games go, runnable, its manual page compressed, its copyright and changelog, its
+# place in the desktop's menu (the entry starting the installed game, the icon, the metainfo,
+# each validated as desktops read them), and nothing that only the Debian package needs.
 # Usage: install.sh BUILD_DIR TRANSCRIPTS_DIR PAGE
 set -u
 construction=$1 transcripts=$2 page_source=$3
@@ -21,6 +24,24 @@ for document in copyright changelog.gz; do
 done
 # The lintian overrides belong to the Debian package alone.
 [ -e "$prefixe/share/lintian" ] && echec "an install without a package has share/lintian"
+
+entree=$prefixe/share/applications/org.example.allumettes.desktop
+grep -qx "Exec=$jeu" "$entree" 2>/dev/null || echec "the desktop entry does not start $jeu"
+for icone in scalable/apps/allumettes.svg 16x16/apps/allumettes.png 256x256/apps/allumettes.png; do
+  [ -s "$prefixe/share/icons/hicolor/$icone" ] || echec "no icon $icone"
+done
+# Each validator, where it is installed; .ci/run installs both.
+validateurs=("desktop-file-validate $entree|desktop-file-utils"
+  "appstreamcli validate --no-net --pedantic $prefixe/share/metainfo/org.example.allumettes.metainfo.xml|appstream")
+for v in "${validateurs[@]}"; do
+  commande=${v%|*}
+  if ! command -v "${commande%% *}" >/dev/null; then
+    echo "SKIPPED: ${commande%% *} is missing: install ${v#*|}"
+  elif ! rapport=$($commande 2>&1) ||
+    [ -n "$(grep -v '^✔ Validation was successful.$' <<<"$rapport")" ]; then
+    echec "${commande%% *}:"$'\n'"$rapport"
+  fi
+done
 
 sortie=$(mktemp)
 : | "$jeu" >"$sortie"

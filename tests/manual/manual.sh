@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # The manual page: UTF-8, rendered by man without a warning (and by groff for Windows, and
 # by mandoc for the browser page, each speaking of its own system), and every example screen
 # it shows is what the game prints, line for line, for the answers in the comment above it

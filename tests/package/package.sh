@@ -1,84 +1,124 @@
 #!/bin/bash
-# Makes the Debian package as a user would (a Release build of its own, then the target
-# package), twice, from two clean folders a second apart: the two files must be the same
-# bytes. Checks its fields and contents, runs lintian on it at every level, compares the
-# packaged game with a plain stripped install, and plays a transcript with the game
-# unpacked from it. Nothing is installed on the machine.
-# Usage: package.sh SOURCE_DIR CLOCK_LIBRARY TRANSCRIPTS_DIR
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
+# The Debian source package, built as a distribution builds it, from copies of the sources:
+# - dpkg-buildpackage -us -uc, source and binary, with its fast tests;
+# - again in another folder, time zone, locale and umask, as another user and without the
+#   tests (nocheck): the .deb files must be the same bytes;
+# - cross-built for arm64, whose game plays every transcript under qemu.
+# lintian at every level reports nothing on the first; its files and the hardening of its
+# game are read; its autopkgtest runs with the null runner, which installs it on this
+# machine (as root only; it is removed after, unless it was installed before).
+# Usage: package.sh SOURCE_DIR TRANSCRIPTS_DIR
 set -u
-sources=$1 horloge_lib=$2 transcripts=$3
+sources=$1 transcripts=$2
+ici=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../support/outils.sh
-source "$(dirname "$0")/../support/outils.sh"
-exiger dpkg-deb dpkg dpkg-shlibdeps dpkg-dev lintian lintian readelf binutils
+source "$ici/../support/outils.sh"
+exiger dpkg-buildpackage dpkg-dev dh debhelper lintian lintian readelf binutils \
+  autopkgtest autopkgtest aarch64-linux-gnu-g++ crossbuild-essential-arm64 qemu-aarch64 qemu-user
+dpkg-query -W -f='${Status}' libstdc++6:arm64 2>/dev/null | grep -q installed ||
+  { echo "SKIPPED: arm64's C++ runtime is missing: dpkg --add-architecture arm64, then install libstdc++6:arm64"; exit 77; }
 travail=$(mktemp -d)
-trap 'rm -rf "$travail"' EXIT
+chmod 755 "$travail"
+deja_installe=$(dpkg-query -W -f='${Status}' allumettes 2>/dev/null | grep -c ' installed')
+nettoyer() {
+  [ "$deja_installe" = 0 ] && dpkg-query -W allumettes >/dev/null 2>&1 && dpkg -r allumettes >/dev/null
+  rm -rf "$travail"
+}
+trap nettoyer EXIT
 echecs=0
 echec() { echo "FAIL: $*"; echecs=1; }
 
-version=$(sed -n 's/^project(allumettes VERSION \([0-9.]*\).*/\1/p' "$sources/CMakeLists.txt")
-nom_du_paquet=allumettes_${version}_$(dpkg --print-architecture).deb
-# Makes the package in a new folder; the environment has no SOURCE_DATE_EPOCH, as a user's.
-construire() {
-  env -u SOURCE_DATE_EPOCH cmake -S "$sources" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DBUILD_TESTING=OFF >"$travail/journal" 2>&1 &&
-    env -u SOURCE_DATE_EPOCH cmake --build "$1" --target package >>"$travail/journal" 2>&1 ||
-    { cat "$travail/journal"; echo "FAIL: the package could not be made"; exit 1; }
-  [ -f "$1/$nom_du_paquet" ] || { echo "FAIL: no $nom_du_paquet"; ls "$1"; exit 1; }
+version=$(dpkg-parsechangelog -l "$sources/debian/changelog" -S Version)
+architecture=$(dpkg --print-architecture)
+# The files of the sources, tracked or new, without what git ignores (the builds).
+copier() {
+  mkdir -p "$1"
+  (cd "$sources" && git ls-files -z --cached --others --exclude-standard 2>/dev/null |
+    while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
+    xargs -0 cp --parents -t "$1") || { echo "FAIL: cannot copy the sources (a git checkout?)"; exit 1; }
 }
-construction=$travail/build
-construire "$construction"
-paquet=$construction/$nom_du_paquet
-sleep 1
-construire "$travail/build-2"
-cmp "$paquet" "$travail/build-2/$nom_du_paquet" ||
-  echec "two builds of the package differ: it is not reproducible"
+a=$travail/a/allumettes
+b=$travail/b/un/autre/chemin/allumettes-$version
+bras=$travail/arm64/allumettes
+for copie in "$a" "$b" "$bras"; do copier "$copie"; done
+chown -R nobody:nogroup "$travail/b" 2>/dev/null || true
 
-champ() { dpkg-deb --field "$paquet" "$1"; }
-[ "$(champ Package)" = allumettes ] || echec "Package: $(champ Package)"
-[ "$(champ Version)" = "$version" ] || echec "Version: $(champ Version)"
-[ "$(champ Section)" = games ] || echec "Section: $(champ Section)"
-# Computed from the binary: the C and C++ runtime libraries, with their versions.
-[[ $(champ Depends) == *"libc6 (>="*"libstdc++6 (>="* ]] || echec "Depends: $(champ Depends)"
-[[ $(champ Description | head -n 1) == "jeu des allumettes contre l'ordinateur, en console" ]] ||
-  echec "summary: $(champ Description | head -n 1)"
-[ "$(champ Description | wc -l)" -ge 5 ] || echec "no extended description"
+# The three builds side by side; the second as nobody where this test may switch user.
+(cd "$a" && umask 022 && TZ=UTC LC_ALL=C.UTF-8 dpkg-buildpackage -us -uc) >"$travail/a.log" 2>&1 &
+autre_utilisateur=()
+[ "$(id -u)" = 0 ] && autre_utilisateur=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+locale_b=C
+locale -a 2>/dev/null | grep -qix 'fr_FR.utf-?8' && locale_b=fr_FR.UTF-8
+(cd "$b" && umask 002 && "${autre_utilisateur[@]}" env HOME="$travail/b" TZ=XYZ-14 LC_ALL=$locale_b \
+  DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b) >"$travail/b.log" 2>&1 &
+(cd "$bras" && dpkg-buildpackage --host-arch arm64 -Pcross,nocheck -b -us -uc) >"$travail/arm64.log" 2>&1 &
+for construction in a b arm64; do
+  wait -n || { cat "$travail"/*.log | tail -n 60; echo "FAIL: a build of the package failed"; exit 1; }
+done
 
+for deb in allumettes allumettes-dbgsym; do
+  nom=${deb}_${version}_${architecture}.deb
+  cmp "$travail/a/$nom" "$(dirname "$b")/$nom" ||
+    echec "$nom differs between the two builds: it is not reproducible"
+done
+grep -q '100% tests passed' "$travail/a.log" || echec "the build's tests did not all pass"
+
+rapport=$(lintian --pedantic -I -E --fail-on error,warning,info,pedantic \
+  "$travail/a/allumettes_${version}_${architecture}.changes" 2>/dev/null)
+statut=$?
+[ $statut = 0 ] && [ -z "$rapport" ] || echec "lintian (status $statut):"$'\n'"$rapport"
+
+paquet=$travail/a/allumettes_${version}_${architecture}.deb
+racine=$travail/racine
+dpkg -x "$paquet" "$racine" && dpkg -x "$travail/a/allumettes-dbgsym_${version}_${architecture}.deb" "$racine"
 attendu='./usr/games/allumettes
+./usr/share/applications/org.example.allumettes.desktop
 ./usr/share/doc/allumettes/changelog.gz
 ./usr/share/doc/allumettes/copyright
+./usr/share/icons/hicolor/128x128/apps/allumettes.png
+./usr/share/icons/hicolor/16x16/apps/allumettes.png
+./usr/share/icons/hicolor/256x256/apps/allumettes.png
+./usr/share/icons/hicolor/32x32/apps/allumettes.png
+./usr/share/icons/hicolor/48x48/apps/allumettes.png
+./usr/share/icons/hicolor/64x64/apps/allumettes.png
+./usr/share/icons/hicolor/scalable/apps/allumettes.svg
 ./usr/share/lintian/overrides/allumettes
-./usr/share/man/man6/allumettes.6.gz'
+./usr/share/man/man6/allumettes.6.gz
+./usr/share/metainfo/org.example.allumettes.metainfo.xml'
 fichiers=$(dpkg-deb --contents "$paquet" | grep -v '^d' | awk '{print $6}' | sort)
 [ "$fichiers" = "$attendu" ] || echec "files in the package:"$'\n'"$fichiers"
-# Every entry is dated by the newest changelog entry, to the minute.
-date_attendue=$(TZ=UTC date -d "$(sed -n 's/^ -- .*>  //p' "$sources/packaging/changelog" | head -n 1)" \
-  '+%Y-%m-%d %H:%M')
-dates=$(TZ=UTC dpkg-deb --contents "$paquet" | awk '{print $4" "$5}' | sort -u)
-[ "$dates" = "$date_attendue" ] || echec "dates in the package, expected $date_attendue:"$'\n'"$dates"
+[[ $(dpkg-deb --field "$paquet" Depends) == *"libc6 (>="*"libstdc++6 (>="* ]] ||
+  echec "Depends: $(dpkg-deb --field "$paquet" Depends)"
+grep -q '^Exec=/usr/games/allumettes$' "$racine/usr/share/applications/org.example.allumettes.desktop" ||
+  echec "the desktop entry does not start /usr/games/allumettes"
+bash "$ici/../build/durcissement.sh" --binaire "$racine/usr/games/allumettes" \
+  "$(find "$racine/usr/lib/debug" -name '*.debug' | head -n 1)" || echec "the packaged game is not hardened"
 
-# lintian reports on stdout; on stderr it only remarks that it runs as root. At every level,
-# nothing may be left once the package's own overrides apply.
-rapport=$(lintian --pedantic -I --fail-on error,warning,info,pedantic "$paquet" 2>/dev/null)
-statut=$?
-if [ $statut != 0 ] || [ -n "$rapport" ]; then
-  echec "lintian (status $statut):"$'\n'"$rapport"
+if [ "$(id -u)" = 0 ]; then
+  autopkgtest "$travail/a/allumettes_${version}_${architecture}.changes" -- null >"$travail/autopkgtest.log" 2>&1 ||
+    { tail -n 40 "$travail/autopkgtest.log"; echec "the autopkgtest failed"; }
+else
+  echo "autopkgtest not run: the null runner installs the package, which needs root"
 fi
 
-racine=$travail/racine
-dpkg -x "$paquet" "$racine" || echec "dpkg -x failed"
-jeu=$racine/usr/games/allumettes
-readelf -S "$jeu" | grep -qE '\.(symtab|comment|note) ' && echec "the packaged game is not stripped"
-# Installing without a package, as the README says, puts the very same game in place.
-cmake --install "$construction" --prefix "$travail/prefixe" --strip >/dev/null ||
-  echec "cmake --install --strip failed"
-cmp -s "$jeu" "$travail/prefixe/games/allumettes" ||
-  echec "the game of a stripped install is not the packaged game"
-zcat "$racine/usr/share/doc/allumettes/changelog.gz" | head -n 1 |
-  grep -q "^allumettes ($version) " || echec "the changelog does not start with version $version"
-grep -q 'Copyright © 2026' "$racine/usr/share/doc/allumettes/copyright" ||
-  echec "the copyright file does not state the 2026 copyright"
-bash "$transcripts/run.sh" "$jeu" "$horloge_lib" "$transcripts/classique_machine_gagne" ||
-  echec "the packaged game does not play the transcript classique_machine_gagne"
+# The arm64 game, with the clock library built for it, under qemu; qemu's own environment
+# keeps the build machine's clock library, which it cannot load.
+jeu=$travail/arm64/racine/usr/games/allumettes
+dpkg -x "$travail/arm64/allumettes_${version}_arm64.deb" "$travail/arm64/racine"
+aarch64-linux-gnu-gcc -shared -fPIC -O2 -o "$travail/arm64/horloge.so" "$ici/../support/horloge_fixe.c" -ldl ||
+  echec "the clock library does not build for arm64"
+cat >"$travail/arm64/jeu" <<FIN
+#!/bin/sh
+exec qemu-aarch64 -L /usr/aarch64-linux-gnu -E LD_PRELOAD=$travail/arm64/horloge.so "$jeu" "\$@"
+FIN
+chmod +x "$travail/arm64/jeu"
+readelf -h "$jeu" | grep -q AArch64 || echec "the arm64 package holds no arm64 game"
+for entree in "$transcripts"/*.in; do
+  bash "$transcripts/run.sh" "$travail/arm64/jeu" "" "${entree%.in}" ||
+    echec "the arm64 game does not play $(basename "$entree" .in)"
+done
 
 [ $echecs = 0 ] && echo "package test passed"
 exit $echecs

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // A console for in-process tests: std::cin reads a given text through a buffer that
 // cannot seek, as a pipe does, and std::cout is captured; the game state starts at zero.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 /* Preloaded into the game under test: while HORLOGE_FIXE_NS holds a count of nanoseconds
    since the epoch, the wall clock reads exactly that, so the seed of the run is known. */
 #define _GNU_SOURCE

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # Sourced by the tests that need tools beyond the compiler: a test whose tool is missing is
 # skipped (status 77, which CTest reports as skipped) with one line that names the Debian
 # package to install. Usage: exiger TOOL PACKAGE [TOOL PACKAGE ...]

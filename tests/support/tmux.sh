@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # Helpers of the tests that play the game in a real terminal, a detached tmux pane of its
 # own server: sourced with $socket set, and a pane named "jeu" started with tm new-session.
 tm() { tmux -L "$socket" -f /dev/null "$@"; }

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # Plays the game in a real terminal (a detached tmux pane), typing one line at a time as
 # a person would, and reads the screen: each Enter wait really waits, display mode 0
 # leaves only the current position on the screen, and Ctrl-D at a question ends the

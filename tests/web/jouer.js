@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // Plays the browser build's game on standard input and output, as the native game plays:
 // the lines of standard input go through the page's own line queue and bridge, the bytes
 // the game writes go to standard output, and the exit status is the game's. With

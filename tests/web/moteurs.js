@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The browsers of the browser test, each behind the same small driver, which only knows how
 // to open the page, run a script in it, press keys, click and take a screenshot:
 // Chromium and Firefox through puppeteer-core (Firefox over WebDriver BiDi), WebKit's

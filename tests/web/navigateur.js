@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The page in real browsers (tests/web/moteurs.js), each played the same way: opened from
 // disk, it makes no network request and takes the focus; a classic game in help mode typed
 // at the keyboard (one move on the touch keys) shows on the terminal what the native game

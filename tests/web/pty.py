@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 """Plays key sequences into a real Linux pseudo-terminal in canonical mode (stty sane iutf8),
 each followed by a lone line feed that marks its end, and reports what the terminal echoed
 and what each read() of a program on the other side returned (an empty read is the end of

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The page on a phone, in Chromium's phone emulation (375×740, touch, device scale 2): it
 // opens without moving, a whole game is played with touch taps only, and after each question
 // the cursor, the whole question and the echo of the tapped digits are on screen, in legible

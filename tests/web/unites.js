@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+// SPDX-License-Identifier: MIT
 // The page's parts that run without a browser: its line discipline, played key for key
 // against a real Linux pseudo-terminal in canonical mode (tests/web/pty.py), and the
 // bridge's reads and clock. Usage: node --test tests/web/unites.js

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # The browser build, made as the README says (emcmake), and played: the page's line
 # discipline against a Linux terminal and its bridge, under node; every transcript and a very
 # large heap through the node runner, which feeds the game the page's way, byte for byte, by

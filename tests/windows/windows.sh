@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
+# SPDX-License-Identifier: MIT
 # The Windows game, cross-built with MinGW-w64 as the README says and played under wine:
 # every transcript that needs no fixed clock, byte for byte once its CR LF line ends are
 # read as LF; an input from a regular file skipped and the same input through a pipe
