@@ -43,11 +43,16 @@ contenu=$(cmake -E tar tf "$zip" 2>&1 | grep -v '/$' | sort)
 (cd "$travail" && cmake -E tar xf "$zip") || echec "the zip does not unpack"
 dossier=$travail/allumettes-$version-win64
 # The texts as Windows reads them: a byte order mark, CR LF on every line; the manual is
-# the Windows player's.
+# the Windows player's, the copyright the game's licence and the notices of the runtimes
+# linked into it.
 manuel=$dossier/allumettes.txt
-[ "$(head -c 3 "$manuel" | od -An -tx1 | tr -d ' ')" = efbbbf ] || echec "allumettes.txt has no byte order mark"
 for texte in "$manuel" "$dossier/copyright.txt"; do
+  [ "$(head -c 3 "$texte" | od -An -tx1 | tr -d ' ')" = efbbbf ] || echec "$(basename "$texte") has no byte order mark"
   grep -qv $'\r$' "$texte" && echec "$(basename "$texte") has a line without CR LF"
+done
+for avis in 'Permission is hereby granted' 'paquet Debian mingw-w64-x86-64-dev' 'winpthreads' \
+  'GCC RUNTIME LIBRARY EXCEPTION'; do
+  grep -qF "$avis" "$dossier/copyright.txt" || echec "copyright.txt does not hold $avis"
 done
 grep -q $'^STRAT\xc3\x89GIE\r$' "$manuel" || echec "allumettes.txt is not the manual in UTF-8"
 for attendu_du_manuel in 'Ctrl-Z' '.\allumettes.exe' 'Get-Content'; do
