@@ -5,14 +5,14 @@
 // with a Content-Security-Policy that lets these scripts run and the page fetch nothing.
 // Also writes OUTPUT.gz beside it, for static hosts that serve a file compressed ahead.
 // The manual, rendered by manuel.js, stands in the page as it is.
-// Usage: node web/assembler.js GAME_JS NODE_MODULES MANUAL_HTML OUTPUT
+// Usage: node web/assembler.js GAME_JS NODE_MODULES MANUAL_HTML OUTPUT EMSCRIPTEN_ROOT
 'use strict';
 const crypto = require('crypto');
 const fs = require('fs');
 const path = require('path');
 const zlib = require('zlib');
 
-const [jeu, modules, manuel, sortie] = process.argv.slice(2);
+const [jeu, modules, manuel, sortie, emscripten] = process.argv.slice(2);
 const ici = __dirname;
 const lire = (fichier) => fs.readFileSync(fichier, 'utf8');
 const xterm = path.join(modules, '@xterm/xterm');
@@ -62,8 +62,38 @@ const politique = [
 ].join('; ');
 
 const licence = (nom, dossier) => `${nom}\n\n${lire(path.join(dossier, 'LICENSE')).trim()}`;
+
+// What the WebAssembly holds of emscripten: its runtime and allocator, its C library (musl),
+// libc++, libc++abi and compiler-rt. Their notices as Debian states them, the paragraphs of
+// its copyright file for these folders with the licences they name; elsewhere, the licence
+// files that emscripten ships.
+const partiesCompilees = ['system/lib/libc/musl/', 'system/lib/libcxx/', 'system/lib/libcxxabi/',
+  'system/lib/compiler-rt/'];
+function avisDebian(fichier) {
+  const paragraphes = lire(fichier).split(/\n\s*\n/);
+  const champ = (p, nom) => (p.match(new RegExp(`^${nom}:[ \\t]*(.*(?:\\n[ \\t].*)*)`, 'm')) || [])[1];
+  const retenus = paragraphes.filter((p) => {
+    const fichiers = champ(p, 'Files');
+    return fichiers !== undefined && fichiers.split(/\s+/).some((f) => f === '*' ||
+      partiesCompilees.some((partie) => f.startsWith(partie)));
+  });
+  // A licence's name, as its paragraph names it (Debian's file is not consistent in case).
+  const nom = (p) => (champ(p, 'License') || '').split('\n')[0].trim().toLowerCase();
+  const noms = new Set(retenus.flatMap((p) => nom(p).split(/\s+(?:or|and)\s+/)));
+  const textes = paragraphes.filter((p) => champ(p, 'Files') === undefined && noms.has(nom(p)));
+  return ['emscripten (Debian)', ...retenus, ...textes].join('\n\n');
+}
+function avisEmscripten() {
+  const debian = '/usr/share/doc/emscripten/copyright';
+  if (fs.existsSync(debian)) return avisDebian(debian);
+  return ['LICENSE', ...partiesCompilees.map((partie) => path.join(partie, 'LICENSE.TXT')),
+    'system/lib/libc/musl/COPYRIGHT']
+    .filter((f) => fs.existsSync(path.join(emscripten, f)))
+    .map((f) => `emscripten: ${f}\n\n${lire(path.join(emscripten, f)).trim()}`).join('\n\n');
+}
 // They stand in an HTML comment, which two hyphens in a row would end.
-const licences = [licence('@xterm/xterm', xterm), licence('@xterm/addon-fit', fit)]
+const licences = [`allumettes\n\n${lire(path.join(ici, '..', 'LICENSE')).trim()}`,
+  licence('@xterm/xterm', xterm), licence('@xterm/addon-fit', fit), avisEmscripten()]
   .join('\n\n')
   .replace(/-(?=-)/g, '- ');
 

@@ -42,4 +42,8 @@ const fragment = rendu
   .replace(/<pre>[\s\S]*?<\/pre>(\n<br\/>)?/g, () => `<pre tabindex="0">${html(blocs[rang++])}</pre>`)
   .replace(/<(\/?)h([12])\b/g, (_, fin, niveau) => `<${fin}h${Number(niveau) + 2}`);
 if (rang !== blocs.length) throw new Error(`${blocs.length} examples in the page, ${rang} rendered`);
+// Every link of the table of contents leads to a heading that is there.
+for (const [, cible] of fragment.matchAll(/href="#([^"]*)"/g)) {
+  if (!fragment.includes(`id="${cible}"`)) throw new Error(`a link to no heading: #${cible}`);
+}
 fs.writeFileSync(sortie, fragment);

@@ -59,6 +59,7 @@ set(page_sources web/page.html web/page.css web/page.js web/pont.js web/discipli
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/allumettes.html ${PROJECT_BINARY_DIR}/allumettes.html.gz
   COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/assembler.js $<TARGET_FILE:allumettes>
           ${npm_dossier}/node_modules ${PROJECT_BINARY_DIR}/manuel.html ${PROJECT_BINARY_DIR}/allumettes.html
+          ${EMSCRIPTEN_ROOT_PATH}
   DEPENDS allumettes ${npm_temoin} ${page_sources} ${PROJECT_BINARY_DIR}/manuel.html
   COMMENT "Assembling allumettes.html")
 add_custom_target(page ALL DEPENDS ${PROJECT_BINARY_DIR}/allumettes.html)

@@ -26,6 +26,13 @@ grep -q 'warning:' "$travail/journal" && echec "the browser build warns:"$'\n'"$
 page=$construction/allumettes.html
 [ -f "$page" ] || { echo "FAIL: no allumettes.html in $construction"; exit 1; }
 echo "allumettes.html: $(wc -c <"$page") bytes"
+# The notices of all that the page holds: the game, the terminal, emscripten's runtime and the
+# C and C++ libraries compiled into its WebAssembly.
+for avis in 'Les auteurs d.allumettes' 'The xterm.js authors' 'The Emscripten Authors' \
+  'system/lib/libc/musl/' 'system/lib/libcxx/' 'system/lib/libcxxabi/' 'system/lib/compiler-rt/' \
+  'portions of this Software are embedded'; do
+  grep -q "$avis" "$page" || echec "the page does not carry the notice: $avis"
+done
 
 # The test's own npm packages (the browser drivers, the accessibility audit), apart from the
 # page's, installed again only when the lock file changes.
