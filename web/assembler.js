@@ -3,7 +3,9 @@
 // Makes allumettes.html, one file that holds everything the page needs: the terminal and
 // its styles, the game with its WebAssembly, the bridge and the page's script, each inline,
 // with a Content-Security-Policy that lets these scripts run and the page fetch nothing.
-// Also writes OUTPUT.gz beside it, for static hosts that serve a file compressed ahead.
+// Also writes OUTPUT.gz beside it, for static hosts that serve a file compressed ahead, and
+// hors-ligne.js, the service worker that keeps the page when a web server serves it, named
+// after the page's hash.
 // The manual, rendered by manuel.js, stands in the page as it is.
 // Usage: node web/assembler.js GAME_JS NODE_MODULES MANUAL_HTML OUTPUT EMSCRIPTEN_ROOT
 'use strict';
@@ -40,6 +42,11 @@ function moduleEnScript(code) {
   return `const ${nom} = (function () {\n'use strict';\n${code.trim().replace(exportation, '')}\nreturn ${interne};\n})();`;
 }
 
+// The game's icon, for the page's manifest: at 192 and 512 pixels, plain and for a phone that
+// cuts it to its own shape.
+const icones = [192, 512].flatMap((taille) => [['any', ''], ['maskable', '-masquable']].map(([but, nom]) =>
+  ({ taille, but, png: fs.readFileSync(path.join(ici, '..', 'data/icones', `allumettes${nom}-${taille}.png`)).toString('base64') })));
+
 const scripts = [
   moduleEnScript(sansCarte(lire(path.join(xterm, 'lib/xterm.mjs')))),
   moduleEnScript(sansCarte(lire(path.join(fit, 'lib/addon-fit.mjs')))),
@@ -47,6 +54,7 @@ const scripts = [
   lire(path.join(ici, 'pont.js')),
   lire(path.join(ici, 'discipline.js')),
   lire(path.join(ici, 'page.js')),
+  `const ICONES = ${JSON.stringify(icones)};\n${lire(path.join(ici, 'application.js'))}`,
 ];
 for (const code of scripts) {
   if (/<\/script|<!--/i.test(code)) throw new Error('a script holds text that would end its tag');
@@ -57,6 +65,9 @@ const politique = [
   "default-src 'none'",
   `script-src ${scripts.map(empreinte).join(' ')} 'wasm-unsafe-eval'`,
   "style-src 'unsafe-inline'", // the terminal sets its own styles as it draws
+  'img-src data:', // its icon in the browser's tab, inline
+  'manifest-src data:', // the manifest the page makes itself, served by a web server
+  "worker-src 'self'", // the service worker beside it
   "base-uri 'none'",
   "form-action 'none'",
 ].join('; ');
@@ -103,8 +114,12 @@ const morceaux = {
   styles: lire(path.join(xterm, 'css/xterm.css')) + '\n' + lire(path.join(ici, 'page.css')),
   scripts: scripts.map((code) => `<script>${code}</script>`).join('\n'),
   manuel: lire(manuel),
+  icone: fs.readFileSync(path.join(ici, '..', 'data/icones/allumettes-32.png')).toString('base64'),
 };
 const html = lire(path.join(ici, 'page.html')).replace(/\{\{(\w+)\}\}/g, (_, nom) => morceaux[nom]);
 fs.writeFileSync(sortie, html);
+const hachage = crypto.createHash('sha256').update(html).digest('hex').slice(0, 16);
+fs.writeFileSync(path.join(path.dirname(sortie), 'hors-ligne.js'),
+  lire(path.join(ici, 'hors-ligne.js')).replace('{{empreinte}}', hachage));
 // Node's gzip header holds no date or name: the same page gives the same bytes.
 fs.writeFileSync(`${sortie}.gz`, zlib.gzipSync(html, { level: 9 }));

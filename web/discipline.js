@@ -1,15 +1,22 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
 // SPDX-License-Identifier: MIT
-// The line discipline: what a Linux terminal in canonical mode does with the keys before
-// the game sees them. Loaded alone by the tests under node, and inlined in the page.
+// The line discipline: what a Linux terminal in canonical mode (stty sane iutf8) does with
+// the keys before the game sees them. It handles Enter, Backspace (and Ctrl-H), Ctrl-U,
+// Ctrl-D and Ctrl-C; every other control character is kept and echoed as ^ and a letter,
+// Tab as itself. Ctrl-W, Ctrl-R and Ctrl-V, which a Linux terminal gives to the line too
+// (erase a word, type the line again, take the next key as it is), are the browser's own
+// (close the tab, reload, paste) and never reach the page; Ctrl-Z, Ctrl-\ and Ctrl-S stop
+// or suspend a program, which a page cannot. Loaded alone by the tests under node, and
+// inlined in the page.
 'use strict';
 
 // A Linux terminal keeps at most 4095 bytes of a line, its line feed apart.
 const LIGNE_MAXIMUM = 4095;
 
-// A control character is echoed as ^ and a letter, two columns wide, as terminals do.
+// A control character but Tab is echoed as ^ and a letter, two columns wide, as terminals do.
 function echoDe(caractere) {
   const code = caractere.charCodeAt(0);
+  if (caractere === '\t') return caractere;
   if (code < 32) return '^' + String.fromCharCode(code + 64);
   return code === 127 ? '^?' : caractere;
 }
@@ -22,57 +29,93 @@ function octetsDe(caractere) {
   return code < 0x10000 ? 3 : 4;
 }
 
+// The column after `texte` is written from `colonne`, counted as Linux counts it for its
+// output: line ends go back to 0, Tab to the next multiple of 8, Backspace one back; other
+// control bytes and UTF-8 continuation bytes do not move it, any other byte moves it one.
+function colonneApres(colonne, texte) {
+  for (const octet of typeof texte === 'string' ? new TextEncoder().encode(texte) : texte) {
+    if (octet === 10 || octet === 13) colonne = 0;
+    else if (octet === 9) colonne = (colonne | 7) + 1;
+    else if (octet === 8) colonne = Math.max(0, colonne - 1);
+    else if (octet > 31 && octet !== 127 && !(octet >= 0x80 && octet < 0xc0)) colonne++;
+  }
+  return colonne;
+}
+
+// The columns Linux counts for a character of the line when it erases a Tab: 2 for a
+// control character (echoed as ^ and a letter), 1 for any other.
+const colonnesComptees = ({ caractere }) => (echoDe(caractere) === caractere ? 1 : 2);
+
 // The keys as a terminal in canonical mode takes them: typed characters are echoed,
 // Backspace erases one, Ctrl-U the whole line, Enter sends the line with its line feed,
 // Ctrl-D sends what is typed or, on an empty line, ends the input, Ctrl-C interrupts.
-// Like Linux, it echoes every character typed but keeps only what fits in the line, and
-// cuts it between whole characters. Lines go to `file` (envoyer, fermer); echo(texte)
-// shows the echo; interrompre() is called on Ctrl-C.
+// Like Linux, it echoes every character typed but keeps only what fits in the line: the
+// first character that does not fit whole fills it (Linux keeps its first bytes, which the
+// page cannot send alone, so it sends nothing of it), and nothing after it is kept. Lines
+// go to `file` (envoyer, fermer); echo(texte) shows the echo; interrompre() is called on
+// Ctrl-C; sortie(octets) follows the game's output, from which a Tab is erased.
 function creerDiscipline(file, echo, interrompre) {
-  let caracteres = []; // the line kept, a character each
+  let ligne = []; // the line kept: each character with what it sends and the bytes it takes
   let octets = 0;
   let vu = [];
+  let colonne = 0; // the output's column, as Linux counts it
+  let colonneDuDebut = 0; // the column where the line's first character was echoed
+  function montrer(texte) {
+    vu.push(texte);
+    colonne = colonneApres(colonne, texte);
+  }
+  // Linux erases a Tab back to its tab stop, counted from the Tab before it or from where
+  // the line began, by its own count of the line's bytes.
+  function recul(rang) {
+    let colonnes = 0;
+    for (let i = rang - 1; i >= 0; i--) {
+      if (ligne[i].caractere === '\t') return 8 - (colonnes & 7);
+      colonnes += colonnesComptees(ligne[i]);
+    }
+    return 8 - ((colonnes + colonneDuDebut) & 7);
+  }
   function effacer() {
-    vu.push('\b \b'.repeat(echoDe(caracteres[caracteres.length - 1]).length));
-    octets -= octetsDe(caracteres.pop());
+    const { caractere, taille } = ligne.pop();
+    if (caractere === '\t') montrer('\b'.repeat(recul(ligne.length)));
+    else montrer('\b \b'.repeat(echoDe(caractere) === caractere ? 1 : 2));
+    octets -= taille;
   }
   function envoyer(fin) {
-    file.envoyer(caracteres.join('') + fin);
-    caracteres = [];
+    file.envoyer(ligne.map((c) => c.envoye).join('') + fin);
+    ligne = [];
     octets = 0;
   }
   function garder(caractere) {
-    const taille = octetsDe(caractere);
-    if (octets + taille > LIGNE_MAXIMUM) return;
-    caracteres.push(caractere);
+    if (octets >= LIGNE_MAXIMUM) return;
+    if (ligne.length === 0) colonneDuDebut = colonne;
+    const taille = Math.min(octetsDe(caractere), LIGNE_MAXIMUM - octets);
+    const entier = taille === octetsDe(caractere);
+    ligne.push({ caractere, envoye: entier ? caractere : '', taille });
     octets += taille;
   }
   // Printable text as typed or pasted, kept while the line has room.
   function ajouter(texte) {
-    for (const caractere of texte) {
-      if (octets >= LIGNE_MAXIMUM) break;
-      garder(caractere);
-    }
-    vu.push(texte);
+    for (const caractere of texte) garder(caractere);
+    montrer(texte);
   }
   // One control character; false once the run is interrupted.
   function controle(c) {
     if (c === '\r' || c === '\n') {
-      vu.push('\r\n');
+      montrer('\r\n');
       envoyer('\n');
     } else if (c === '\x7f' || c === '\b') {
-      if (caracteres.length > 0) effacer();
+      if (ligne.length > 0) effacer();
     } else if (c === '\x15') {
-      while (caracteres.length > 0) effacer();
+      while (ligne.length > 0) effacer();
     } else if (c === '\x04') {
-      if (caracteres.length > 0) envoyer('');
+      if (ligne.length > 0) envoyer('');
       else file.fermer();
     } else if (c === '\x03') {
-      vu.push('^C\r\n');
+      montrer('^C\r\n');
       return false;
     } else {
       garder(c);
-      vu.push(echoDe(c));
+      montrer(echoDe(c));
     }
     return true;
   }
@@ -88,7 +131,8 @@ function creerDiscipline(file, echo, interrompre) {
     vu = [];
     if (!suite) interrompre();
   }
-  return { recevoir };
+  const sortie = (octetsEcrits) => { colonne = colonneApres(colonne, octetsEcrits); };
+  return { recevoir, sortie };
 }
 
 if (typeof module !== 'undefined') module.exports = { creerDiscipline, LIGNE_MAXIMUM };

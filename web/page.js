@@ -33,14 +33,19 @@ function commencerUnePartie() {
   const tampon = page.terminal.buffer.active;
   page.terminal.write(tampon.cursorX > 0 ? '\x18\r\n' : '\x18');
   const file = new FileDeLignes();
-  const ecrire = (octets) => new Promise((fait) => page.terminal.write(octets, fait));
-  const partie = lancerLeJeu(creerLeJeu, file, ecrire);
-  page.file = file;
-  page.partie = partie;
-  page.discipline = creerDiscipline(file, (texte) => page.terminal.write(texte), () => {
+  const discipline = creerDiscipline(file, (texte) => page.terminal.write(texte), () => {
     partie.interrompue = true;
     partie.arreter();
   });
+  // The discipline follows the output's column, from which Linux erases a Tab.
+  const ecrire = (octets) => new Promise((fait) => {
+    discipline.sortie(octets);
+    page.terminal.write(octets, fait);
+  });
+  const partie = lancerLeJeu(creerLeJeu, file, ecrire);
+  page.file = file;
+  page.partie = partie;
+  page.discipline = discipline;
   partie.fin.then((statut) => {
     if (page.partie !== partie) return;
     page.partie = null;
@@ -89,9 +94,12 @@ function ajusterLaTaille() {
   montrerLAstuce(dimensions.cols);
 }
 
-// Upright, on a phone whose other side would hold the game's longest line, the page says so.
+// Upright, on a phone whose other side would hold the game's longest line, the page says so:
+// on a touch screen held upright, not in a tall window of a desktop.
 function montrerLAstuce(colonnes) {
-  const debout = window.matchMedia('(orientation: portrait)').matches;
+  const orientation = screen.orientation ? screen.orientation.type : '';
+  const debout = window.matchMedia('(pointer: coarse)').matches &&
+    (orientation ? orientation.startsWith('portrait') : screen.height > screen.width);
   const autreCote = Math.max(screen.width, screen.height);
   const tournable = tailleJuste(autreCote - MARGES_DE_LA_PAGE) >= TAILLE_MINIMUM;
   document.getElementById('astuce').hidden = !(colonnes < COLONNES_PLEINES && debout && tournable);
@@ -99,27 +107,32 @@ function montrerLAstuce(colonnes) {
 
 // ---- The manual ----------------------------------------------------------------------
 
-// Opens or closes the manual over the game. Closed, it gives the focus back to the terminal,
-// where the game goes on with whatever was typed before.
+// Opens or closes the manual over the game, as a modal dialog: the game behind it takes no
+// key and no tap while it is open. Closed, it gives the focus back where the game goes on:
+// the terminal, with whatever was typed before, or "Recommencer" if the run has ended.
 function montrerLeManuel(ouvert) {
   const manuel = document.getElementById('manuel');
-  manuel.hidden = !ouvert;
   document.getElementById('aide').setAttribute('aria-expanded', String(ouvert));
-  if (ouvert) manuel.focus();
-  else page.terminal.focus();
+  if (ouvert) {
+    if (!manuel.open) manuel.showModal();
+    manuel.focus();
+    return;
+  }
+  if (manuel.open) manuel.close();
+  if (document.getElementById('fin').hidden) page.terminal.focus();
+  else document.getElementById('recommencer').focus();
 }
 
 function brancherLeManuel() {
   const manuel = document.getElementById('manuel');
-  document.getElementById('aide').addEventListener('click', () => montrerLeManuel(manuel.hidden));
+  document.getElementById('aide').addEventListener('click', () => montrerLeManuel(true));
   document.getElementById('fermer').addEventListener('click', () => montrerLeManuel(false));
-  // Escape closes it wherever the focus is, before the terminal could take the key.
-  document.addEventListener('keydown', (evenement) => {
-    if (evenement.key !== 'Escape' || manuel.hidden) return;
+  // Escape closes it here rather than by the browser's own close, which would give the
+  // focus back to the button that opened it.
+  manuel.addEventListener('cancel', (evenement) => {
     evenement.preventDefault();
-    evenement.stopPropagation();
     montrerLeManuel(false);
-  }, true);
+  });
 }
 
 // ---- The page ------------------------------------------------------------------------
@@ -136,11 +149,16 @@ function montrerLaFin(statut) {
   if (statut === 'interrompue') texte.textContent = 'Partie interrompue (Ctrl-C).';
   else if (typeof statut === 'number') texte.textContent = 'La partie est finie.';
   else texte.textContent = 'Le jeu s’est arrêté sur une erreur.';
-  document.getElementById('recommencer').focus();
+  // With the manual open, the focus stays in it; closing it leads to "Recommencer".
+  if (!document.getElementById('manuel').open) document.getElementById('recommencer').focus();
 }
 
-// Ctrl-C with text selected copies it, as terminals on the web do; otherwise it interrupts.
-function copierLaSelection(evenement) {
+// The keys the terminal leaves to the page: Tab and Shift-Tab move the focus, as everywhere
+// else in it, and type nothing; Ctrl-C with text selected copies it, as terminals on the web
+// do (otherwise it interrupts).
+function touchesDeLaPage(evenement) {
+  const modifiee = evenement.ctrlKey || evenement.altKey || evenement.metaKey;
+  if (evenement.key === 'Tab' && !modifiee) return false;
   const copie = evenement.type === 'keydown' && evenement.ctrlKey && !evenement.altKey &&
     evenement.key.toLowerCase() === 'c' && page.terminal.hasSelection();
   if (!copie) return true;
@@ -203,7 +221,7 @@ function ouvrirLaPage() {
   page.terminal.open(boite);
   ajusterLaTaille();
   preparerLeClavier(page.terminal.textarea);
-  page.terminal.attachCustomKeyEventHandler(copierLaSelection);
+  page.terminal.attachCustomKeyEventHandler(touchesDeLaPage);
   page.terminal.onData((touches) => page.discipline && page.discipline.recevoir(touches));
   // The window's size changes, and so does the terminal's room when the end message shows;
   // the sizing waits for the next frame, as a size it changes would be observed again.

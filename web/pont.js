@@ -64,14 +64,21 @@ class FileDeLignes {
 }
 
 // The wall clock, split into whole seconds and the nanoseconds within the second. Browsers
-// count it in steps of 5 microseconds at the finest; each part is rounded to the
-// microsecond on its own, so that the sum is exact, where a sum of milliseconds in one
-// double would add rounding noise below the microsecond. `mesure` is the browser's performance.
-function horlogeDuSysteme(mesure = performance) {
+// count it in steps of 5 microseconds at the finest, of 100 microseconds or a millisecond
+// in a page opened from disk; each part is rounded to the microsecond on its own, so that
+// the sum is exact, where a sum of milliseconds in one double would add rounding noise
+// below the microsecond. The digits below the clock's step (the largest power of ten that
+// the reading is a multiple of, a microsecond at least) are drawn at random: the seed, the
+// low 16 bits of the nanoseconds, can then take every one of its values. `mesure` is the
+// browser's performance; hasard(n) draws a whole number below n.
+function horlogeDuSysteme(mesure = performance, hasard = auHasard) {
   const microsecondes = Math.round(mesure.timeOrigin * 1000) + Math.round(mesure.now() * 1000);
   const secondes = Math.floor(microsecondes / 1e6);
-  return { secondes, nanosecondes: (microsecondes - secondes * 1e6) * 1000 };
+  let pas = 1000;
+  while (pas < 1e6 && microsecondes % ((pas * 10) / 1000) === 0) pas *= 10;
+  return { secondes, nanosecondes: (microsecondes - secondes * 1e6) * 1000 + hasard(pas) };
 }
+const auHasard = (n) => crypto.getRandomValues(new Uint32Array(1))[0] % n;
 
 // A clock reading fixed in nanoseconds since the epoch (a decimal string), as the tests
 // fix the native game's clock.

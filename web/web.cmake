@@ -25,8 +25,15 @@ target_compile_options(allumettes PRIVATE -Oz -flto)
 # The asyncify stack holds the frames of the game's functions while it waits: under 512 bytes
 # (every transcript plays, waiting at every send, with 512, none with 128), so 64 KiB is
 # room for a hundred times deeper waits.
-target_link_options(allumettes PRIVATE -Oz -flto -sMALLOC=emmalloc -sASYNCIFY
-  -sASYNCIFY_ONLY=@${PROJECT_SOURCE_DIR}/web/asyncify.txt -sASYNCIFY_STACK_SIZE=65536
+# ALLUMETTES_ASYNCIFY_TOUT instruments every function and keeps their names, for
+# web/asyncify.sh, which finds the list.
+option(ALLUMETTES_ASYNCIFY_TOUT "Instrument every function for asyncify (web/asyncify.sh)" OFF)
+if(ALLUMETTES_ASYNCIFY_TOUT)
+  target_link_options(allumettes PRIVATE --profiling-funcs)
+else()
+  target_link_options(allumettes PRIVATE -sASYNCIFY_ONLY=@${PROJECT_SOURCE_DIR}/web/asyncify.txt)
+endif()
+target_link_options(allumettes PRIVATE -Oz -flto -sMALLOC=emmalloc -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
   -sMODULARIZE=1 -sEXPORT_NAME=creerLeJeu -sSINGLE_FILE=1 -sEXIT_RUNTIME=1
   -sENVIRONMENT=web,node -sFILESYSTEM=0 -sINVOKE_RUN=0
   "-sEXPORTED_FUNCTIONS=[_main,_exit,_vider_la_sortie]" "-sEXPORTED_RUNTIME_METHODS=[ccall]")
@@ -55,11 +62,24 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/manuel.html
   COMMENT "Rendering the manual for the page")
 
 set(page_sources web/page.html web/page.css web/page.js web/pont.js web/discipline.js
-  web/assembler.js)
+  web/application.js web/hors-ligne.js web/assembler.js data/icones/allumettes-32.png
+  data/icones/allumettes-192.png
+  data/icones/allumettes-512.png data/icones/allumettes-masquable-192.png
+  data/icones/allumettes-masquable-512.png)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/allumettes.html ${PROJECT_BINARY_DIR}/allumettes.html.gz
+         ${PROJECT_BINARY_DIR}/hors-ligne.js
   COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/assembler.js $<TARGET_FILE:allumettes>
           ${npm_dossier}/node_modules ${PROJECT_BINARY_DIR}/manuel.html ${PROJECT_BINARY_DIR}/allumettes.html
           ${EMSCRIPTEN_ROOT_PATH}
   DEPENDS allumettes ${npm_temoin} ${page_sources} ${PROJECT_BINARY_DIR}/manuel.html
   COMMENT "Assembling allumettes.html")
-add_custom_target(page ALL DEPENDS ${PROJECT_BINARY_DIR}/allumettes.html)
+# What to copy to a web server, in a folder of its own: the page, its compressed twin and the
+# service worker.
+set(site ${PROJECT_BINARY_DIR}/site)
+add_custom_command(OUTPUT ${site}/allumettes.html ${site}/allumettes.html.gz ${site}/hors-ligne.js
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${site}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_BINARY_DIR}/allumettes.html
+          ${PROJECT_BINARY_DIR}/allumettes.html.gz ${PROJECT_BINARY_DIR}/hors-ligne.js ${site}
+  DEPENDS ${PROJECT_BINARY_DIR}/allumettes.html
+  COMMENT "Copying the page and its service worker to site/")
+add_custom_target(page ALL DEPENDS ${site}/allumettes.html)

@@ -58,7 +58,11 @@ class EntreeDeLaPage : public std::streambuf {
 // std::cout's buffer: what is flushed reaches the page at once (every read flushes it, so a
 // prompt shows before its answer is awaited); then, while the page lags far behind, the game
 // waits for it, so that neither a very large heap nor answers typed far ahead pile up
-// output in its memory.
+// output in its memory. The web test's checked build holds one byte: every write then
+// reaches the page, and can wait, wherever the game makes it.
+#ifndef ALLUMETTES_TAMPON_DE_SORTIE
+#define ALLUMETTES_TAMPON_DE_SORTIE (64 * 1024)
+#endif
 class SortieVersLaPage : public std::streambuf {
  public:
   SortieVersLaPage() { setp(tampon_, tampon_ + sizeof tampon_); }
@@ -89,7 +93,7 @@ class SortieVersLaPage : public std::streambuf {
     if (la_page_est_en_retard()) attendre_la_page();
   }
 
-  char tampon_[64 * 1024];
+  char tampon_[ALLUMETTES_TAMPON_DE_SORTIE];
 };
 
 SortieVersLaPage* sortie = nullptr;

@@ -43,27 +43,18 @@ partie() {
   printf "$1" | timeout 10 "$jeu" 2>/dev/null | head -c 1000000 | expand | sed 's/ *$//'
 }
 
-reponses='' bloc='' dans_bloc=0 exemples=0
-while IFS= read -r ligne; do
-  case $ligne in
-    '.\" exemple : '*) reponses=${ligne#'.\" exemple : '} ;;
-    .nf) dans_bloc=1 bloc='' ;;
-    .fi)
-      dans_bloc=0
-      exemples=$((exemples + 1))
-      if [ -z "$reponses" ]; then
-        echec "example $exemples has no answers to check it with:"$'\n'"$bloc"
-      elif [[ $'\n'$(partie "$reponses")$'\n' != *$'\n'"$bloc"* ]]; then
-        echec "example $exemples is not what the game prints for \"$reponses\":"$'\n'"$bloc"
-      fi
-      reponses='' ;;
-    *)
-      if [ $dans_bloc = 1 ]; then
-        ligne=${ligne//\\&/}
-        bloc+=${ligne//\\-/-}$'\n'
-      fi ;;
-  esac
-done <"$page"
+# The example screens as the page's build reads them (web/manuel.js): answers, then lines.
+exemples=0
+while IFS= read -r -d '' reponses && IFS= read -r -d '' bloc; do
+  exemples=$((exemples + 1))
+  if [ -z "$reponses" ]; then
+    echec "example $exemples has no answers to check it with:"$'\n'"$bloc"
+  elif [[ $'\n'$(partie "$reponses")$'\n' != *$'\n'"$bloc"$'\n'* ]]; then
+    echec "example $exemples is not what the game prints for \"$reponses\":"$'\n'"$bloc"
+  fi
+done < <(node -e 'const { exemples } = require(process.argv[1]);
+  for (const { reponses, texte } of exemples(require("fs").readFileSync(process.argv[2], "utf8")))
+    process.stdout.write(`${reponses || ""}\0${texte}\0`);' "$(dirname "$page")/web/manuel.js" "$page")
 [ $exemples -ge 8 ] || echec "only $exemples example screens found in the page"
 
 [ $echecs = 0 ] && echo "manual page test passed ($exemples examples)"

@@ -16,7 +16,9 @@ const PROGRAMMES = {
   firefox: { fichier: '/usr/bin/firefox-esr', paquet: 'firefox-esr' },
   webkit: { fichier: '/usr/bin/WebKitWebDriver', paquet: 'webkit2gtk-driver and xvfb' },
 };
-const MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+// MiniBrowser stands in the folder of the machine's architecture (x86_64-linux-gnu, aarch64-linux-gnu...).
+const MINIBROWSER = fs.readdirSync('/usr/lib').map((dossier) => path.join('/usr/lib', dossier, 'webkit2gtk-4.1/MiniBrowser'))
+  .find((fichier) => fs.existsSync(fichier)) || '/usr/lib/MULTIARCH/webkit2gtk-4.1/MiniBrowser';
 
 // The flags that keep Chromium from reaching for a network this machine does not have.
 const DRAPEAUX_CHROMIUM = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -89,12 +91,32 @@ function portLibre() {
   });
 }
 
+// WebKitWebDriver under Xvfb on a free port, answering; a port taken meanwhile by another
+// program makes the driver exit, and another port is tried. Returns its address and how to
+// stop it with all it started.
+async function lancerLePilote() {
+  for (let essai = 0; essai < 5; essai++) {
+    const port = await portLibre();
+    const pilote = spawn('xvfb-run', ['-a', PROGRAMMES.webkit.fichier, `--port=${port}`],
+      { stdio: 'ignore', detached: true });
+    let sorti = false;
+    pilote.on('exit', () => (sorti = true));
+    const arreter = () => !sorti && process.kill(-pilote.pid, 'SIGTERM');
+    const base = `http://127.0.0.1:${port}`;
+    const pret = () => fetch(`${base}/status`).then((r) => r.json()).then(({ value }) => value.ready, () => false);
+    for (let attente = 0; attente < 200 && !sorti; attente++) {
+      if (await pret()) return { base, arreter };
+      await new Promise((fait) => setTimeout(fait, 50));
+    }
+    arreter();
+    if (!sorti) throw new Error(`WebKitWebDriver did not answer on port ${port} within 10 s`);
+  }
+  throw new Error('WebKitWebDriver exited five times: no port it could listen on');
+}
+
 // WebKit's MiniBrowser, through WebKitWebDriver under Xvfb, spoken to with node's fetch.
 async function parWebDriver(dossier) {
-  const port = await portLibre();
-  const pilote = spawn('xvfb-run', ['-a', PROGRAMMES.webkit.fichier, `--port=${port}`],
-    { stdio: 'ignore', detached: true });
-  const base = `http://127.0.0.1:${port}`;
+  const { base, arreter } = await lancerLePilote();
   async function demander(methode, chemin, corps) {
     const reponse = await fetch(base + chemin, { method: methode,
       headers: { 'Content-Type': 'application/json' }, body: corps && JSON.stringify(corps) });
@@ -102,15 +124,9 @@ async function parWebDriver(dossier) {
     if (!reponse.ok) throw new Error(`WebDriver ${chemin}: ${value.error}: ${value.message}`);
     return value;
   }
-  const arreter = () => process.kill(-pilote.pid, 'SIGTERM');
   let sessionId;
   let capabilities;
   try {
-    const pret = () => demander('GET', '/status').then((etat) => etat.ready, () => false);
-    for (let essai = 0; !(await pret()); essai++) {
-      if (essai > 100) throw new Error('WebKitWebDriver did not answer within 10 s');
-      await new Promise((fait) => setTimeout(fait, 100));
-    }
     ({ sessionId, capabilities } = await demander('POST', '/session', { capabilities: { alwaysMatch: {
       'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] } } } }));
   } catch (erreur) {
@@ -122,7 +138,7 @@ async function parWebDriver(dossier) {
   await session('/window/rect', { width: 1280, height: 800 });
   const touches = (liste) => session('/actions', { actions: [{ type: 'key', id: 'clavier', actions: liste }] });
   const presser = (valeurs) => touches(valeurs.flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }]));
-  const CODES = { Enter: '\uE007', Backspace: '\uE003', Escape: '\uE00C' };
+  const CODES = { Enter: '\uE007', Backspace: '\uE003', Escape: '\uE00C', Tab: '\uE004' };
   return {
     moteur: 'webkit',
     version: `WebKitGTK ${capabilities.browserVersion}`,

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
 // SPDX-License-Identifier: MIT
-// The page on a phone, in Chromium's phone emulation (375×740, touch, device scale 2): it
-// opens without moving, a whole game is played with touch taps only, and after each question
+// The page on a phone, in Chromium's phone emulation (375×740, touch, device scale 2): the
+// hint to turn it shows only where turning gives the game's longest line, on a touch screen;
+// it opens without moving, a whole game is played with touch taps only, and after each question
 // the cursor, the whole question and the echo of the tapped digits are on screen, in legible
 // text that never scrolls sideways; the same once the phone is turned and turned back. A
 // digit typed as the phone's own keyboard types it (a composition) reaches the game once.
@@ -13,6 +14,16 @@ const COUCHE = { ...DEBOUT, width: 740, height: 375, isLandscape: true };
 const TOURNER_APRES = 5;
 
 const attendre = (ms) => new Promise((fait) => setTimeout(fait, ms));
+
+// Polls `mesurer()` until `bon(valeur)` (5 s at most); returns the last value seen.
+async function sonder(mesurer, bon) {
+  let valeur = await mesurer();
+  for (let essai = 0; essai < 100 && !bon(valeur); essai++) {
+    await attendre(50);
+    valeur = await mesurer();
+  }
+  return valeur;
+}
 
 // What is wrong with what the player sees: the rows from the question's start to the cursor
 // on screen, the font legible, nothing to scroll sideways.
@@ -43,12 +54,15 @@ function fautesAffichage() {
   return fautes.map((faute) => `${innerWidth}×${innerHeight}, ${terminal.cols} columns: ${faute}`);
 }
 
-// The sum of the layout shifts since the page opened.
+// The sum of the layout shifts since the page opened, once two more frames have been drawn.
 const DECALAGES = `new Promise((fait) => {
   let total = 0;
-  new PerformanceObserver((liste) => { for (const e of liste.getEntries()) total += e.value; })
-    .observe({ type: 'layout-shift', buffered: true });
-  setTimeout(() => fait(total), 300);
+  const observateur = new PerformanceObserver((liste) => { for (const e of liste.getEntries()) total += e.value; });
+  observateur.observe({ type: 'layout-shift', buffered: true });
+  requestAnimationFrame(() => requestAnimationFrame(() => {
+    for (const e of observateur.takeRecords()) total += e.value;
+    fait(total);
+  }));
 })`;
 
 // A digit as an Android keyboard sends it: a composition, then the text inserted.
@@ -76,10 +90,9 @@ async function repondre(onglet, reponse, auClavier, echec) {
     const clavier = await onglet.evaluate(() => page.terminal.textarea.getAttribute('inputmode'));
     if (clavier !== 'numeric') echec(`the terminal's keyboard is "${clavier}", not numeric`);
     await auClavierDuTelephone(onglet, reponse);
-    await attendre(200);
-    const echo = await caractere(onglet, avant);
-    const avance = (await place(onglet)) - avant;
-    if (echo !== reponse || avance !== 1) echec(`a digit of the phone's keyboard echoed as "${echo}", ${avance} cells`);
+    const lecture = async () => [await caractere(onglet, avant), (await place(onglet)) - avant];
+    const [echo, avance] = await sonder(lecture, ([c, a]) => c === reponse && a === 1);
+    if (echo !== reponse || avance !== 1) echec(`a digit of the phone's keyboard echoed as "${echo}", ${avance} cells; expected "${reponse}", 1 cell`);
   } else {
     for (const chiffre of reponse) await onglet.tap(`#touches button[data-touche="${chiffre}"]`);
   }
@@ -91,6 +104,21 @@ async function repondre(onglet, reponse, auClavier, echec) {
 // end; `attendreLaQuestion(n)` waits for the game to wait, its output shown.
 async function telephone(n, echec, partie, attendreLaQuestion) {
   const onglet = n.onglet;
+  // The hint to turn the phone: upright on a phone whose other side holds the game's longest
+  // line; not in a tall window (800×900) of a desktop's wide screen (1920×1080).
+  const bureau = async () => {
+    const cdp = await onglet.createCDPSession();
+    await cdp.send('Emulation.setDeviceMetricsOverride', { width: 800, height: 900, deviceScaleFactor: 1,
+      mobile: false, screenWidth: 1920, screenHeight: 1080, screenOrientation: { type: 'landscapePrimary', angle: 0 } });
+    await onglet.reload();
+  };
+  for (const [taille, montree] of [[{ ...DEBOUT, width: 430, height: 932 }, true], ['bureau', false]]) {
+    if (taille === 'bureau') await bureau();
+    else await onglet.setViewport(taille); // which reloads the page when touch comes or goes
+    await attendreLaQuestion(n);
+    const vue = await sonder(() => onglet.evaluate(() => !document.getElementById('astuce').hidden), (v) => v === montree);
+    if (vue !== montree) echec(`${taille === 'bureau' ? 'in a desktop window of 800×900' : `at ${taille.width}×${taille.height}, touch`}, the hint to turn is ${vue ? 'shown' : 'hidden'}`);
+  }
   await onglet.setViewport(DEBOUT);
   await onglet.goto(onglet.url());
   await attendreLaQuestion(n);
@@ -102,8 +130,12 @@ async function telephone(n, echec, partie, attendreLaQuestion) {
     if (rang === TOURNER_APRES) {
       for (const taille of [COUCHE, DEBOUT]) {
         await onglet.setViewport(taille);
-        await attendre(300);
-        for (const faute of await onglet.evaluate(fautesAffichage)) echec(`turned: ${faute}`);
+        // Once the terminal has taken the columns that the new width holds.
+        const ajuste = () => onglet.evaluate(() => page.terminal.cols === page.ajustement.proposeDimensions().cols);
+        const fautes = await sonder(async () => [await ajuste(), await onglet.evaluate(fautesAffichage)],
+          ([fait, f]) => fait && f.length === 0);
+        if (!fautes[0]) echec(`turned: the terminal kept ${await onglet.evaluate(() => page.terminal.cols)} columns`);
+        for (const faute of fautes[1]) echec(`turned: ${faute}`);
       }
     }
     await repondre(onglet, reponse, rang === partie.auClavier, echec);

@@ -24,6 +24,9 @@ const TOUCHES = [
   ['a line of 5000 a keeps 4095 bytes and echoes them all', 'a'.repeat(5000) + '\r'],
   ['a line of 3000 é keeps what fits in 4095 bytes', 'é'.repeat(3000) + '\r'],
   ['a full line takes no more, then Enter', 'a'.repeat(4095) + 'bc\x7f\r'],
+  ['an é that does not fit whole fills the line: the a after it is not kept', 'a'.repeat(4094) + 'éa\r'],
+  ['Tabs erase back to their tab stops, counted as Linux counts ā', 'aā\t\tc\x7f\x7f\x7f\r'],
+  ['an emoji is erased as one column', '\u{1F600}\x7f'],
 ];
 
 // The page's discipline given `touches` in one paste or a key at a time, then the lone line
@@ -93,13 +96,18 @@ test('the bridge hands the game no more of a line than its buffer holds', async 
   assert.deepStrictEqual(tailles, [4096, 904, 2]);
 });
 
-test('the page clock adds its two readings to the microsecond', () => {
+test('the page clock adds its two readings, and draws the digits below its step', () => {
   const cas = [
-    // timeOrigin and now() in milliseconds, with more digits than the browser gives.
-    [{ timeOrigin: 1765000000123.4567, now: () => 10.0016 }, 1765000000, 133459000],
-    [{ timeOrigin: 1765000000999.9996, now: () => 0.0004 }, 1765000001, 0],
+    // timeOrigin and now() in milliseconds, with more digits than the browser gives; the
+    // step below which the digits are drawn, and the nanoseconds with a draw of step - 1.
+    [{ timeOrigin: 1765000000123.4567, now: () => 10.0016 }, 1765000000, 1000, 133459999],
+    [{ timeOrigin: 1765000000999.9996, now: () => 0.0004 }, 1765000001, 1e6, 999999],
+    [{ timeOrigin: 1765000000123.4, now: () => 10.1 }, 1765000000, 1e5, 133599999],
+    [{ timeOrigin: 1765000000123, now: () => 10 }, 1765000000, 1e6, 133999999],
   ];
-  for (const [mesure, secondes, nanosecondes] of cas) {
-    assert.deepStrictEqual(horlogeDuSysteme(mesure), { secondes, nanosecondes }, JSON.stringify(mesure.timeOrigin));
+  for (const [mesure, secondes, pas, nanosecondes] of cas) {
+    const pasVus = [];
+    const lecture = horlogeDuSysteme(mesure, (n) => (pasVus.push(n), n - 1));
+    assert.deepStrictEqual([lecture, pasVus], [{ secondes, nanosecondes }, [pas]], JSON.stringify(mesure.timeOrigin));
   }
 });
