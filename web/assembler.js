@@ -53,6 +53,7 @@ const scripts = [
   jeuSansFetch(lire(jeu)),
   lire(path.join(ici, 'pont.js')),
   lire(path.join(ici, 'discipline.js')),
+  lire(path.join(ici, 'lecture.js')),
   lire(path.join(ici, 'page.js')),
   `const ICONES = ${JSON.stringify(icones)};\n${lire(path.join(ici, 'application.js'))}`,
 ];

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
 // SPDX-License-Identifier: MIT
 // The page: a terminal in which the game runs as in a console. Its parts: the run of the
-// game through the bridge (pont.js) and the line discipline (discipline.js), the terminal's
-// size, the manual, and the page around them (touch keys, screen reader, the message at the
-// end of a run).
+// game through the bridge (pont.js), the line discipline (discipline.js) and the reading for
+// a screen reader (lecture.js), the terminal's size, the manual, and the page around them
+// (touch keys, the message at the end of a run).
 'use strict';
 
 // The game's longest line, the setup paragraph, holds on one row where the screen allows.
@@ -20,7 +20,7 @@ const MARGES_DE_LA_PAGE = 16;
 
 // The one object that holds the page: its terminal, the run under way, and the errors the
 // page met (which the browser test reads back).
-const page = { terminal: null, ajustement: null, partie: null, file: null, discipline: null, erreurs: [] };
+const page = { terminal: null, ajustement: null, partie: null, file: null, discipline: null, lecture: null, erreurs: [] };
 
 // ---- The run of the game -------------------------------------------------------------
 
@@ -37,17 +37,21 @@ function commencerUnePartie() {
     partie.interrompue = true;
     partie.arreter();
   });
-  // The discipline follows the output's column, from which Linux erases a Tab.
+  // The discipline follows the output's column, from which Linux erases a Tab; the reading
+  // for a screen reader takes the output too, and tells it once the game waits.
   const ecrire = (octets) => new Promise((fait) => {
     discipline.sortie(octets);
+    page.lecture.recevoir(octets);
     page.terminal.write(octets, fait);
   });
+  file.quandAttendue = () => page.lecture.publier();
   const partie = lancerLeJeu(creerLeJeu, file, ecrire);
   page.file = file;
   page.partie = partie;
   page.discipline = discipline;
   partie.fin.then((statut) => {
     if (page.partie !== partie) return;
+    page.lecture.publier();
     page.partie = null;
     page.discipline = null;
     montrerLaFin(partie.interrompue ? 'interrompue' : statut);
@@ -205,7 +209,6 @@ function garderLesErreurs() {
 function ouvrirLaPage() {
   garderLesErreurs();
   Terminal.strings.promptLabel = 'Réponses au jeu';
-  Terminal.strings.tooMuchOutput = 'Trop de texte à lire d’un coup : parcourez les lignes du terminal.';
   page.largeurParPixel = largeurParPixel();
   const boite = document.getElementById('terminal');
   page.terminal = new Terminal({
@@ -228,8 +231,9 @@ function ouvrirLaPage() {
   new ResizeObserver(() => requestAnimationFrame(ajusterLaTaille)).observe(boite);
   brancherLesTouches();
   brancherLeManuel();
+  page.lecture = creerLecture(document.getElementById('journal'));
   document.getElementById('lecteur').addEventListener('change', (evenement) => {
-    page.terminal.options.screenReaderMode = evenement.target.checked;
+    page.lecture.allumer(evenement.target.checked);
   });
   document.getElementById('recommencer').addEventListener('click', commencerUnePartie);
   commencerUnePartie();

@@ -33,9 +33,11 @@ class FileDeLignes {
     this.reveiller();
   }
 
-  // The next line, or null once the input has ended and every line was read.
+  // The next line, or null once the input has ended and every line was read. quandAttendue(),
+  // if set, is told each time the game starts to wait for a line nobody has sent yet.
   async suivante() {
     while (this.enFile() === 0 && !this.fermee) {
+      if (this.quandAttendue) this.quandAttendue();
       await new Promise((reveil) => (this.reveil = reveil));
     }
     if (this.enFile() === 0) return null;

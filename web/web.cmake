@@ -61,7 +61,7 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/manuel.html
   DEPENDS allumettes.6 web/manuel.js
   COMMENT "Rendering the manual for the page")
 
-set(page_sources web/page.html web/page.css web/page.js web/pont.js web/discipline.js
+set(page_sources web/page.html web/page.css web/page.js web/pont.js web/discipline.js web/lecture.js
   web/application.js web/hors-ligne.js web/assembler.js data/icones/allumettes-32.png
   data/icones/allumettes-192.png
   data/icones/allumettes-512.png data/icones/allumettes-masquable-192.png

@@ -207,40 +207,51 @@ async function grandTasInterrompu(n) {
   if (fin !== 'Partie interrompue (Ctrl-C). | ') echec(`after Ctrl-C: "${fin}"`);
 }
 
-// The question (the last row written, up to the cursor), and what the screen reader's live
-// region holds, with runs of blanks made one space.
+// The question (the last row written, up to the cursor), and the page's transcript for the
+// screen reader: how many paragraphs, and the last one, with runs of blanks made one space.
 const ANNONCE = `(() => {
   const tampon = page.terminal.buffer.active;
   const blancs = (texte) => texte.replace(/\\s+/g, ' ').trim();
   let rang = tampon.baseY + tampon.cursorY;
   while (rang > 0 && !blancs(tampon.getLine(rang).translateToString(true))) rang--;
   const question = blancs(tampon.getLine(rang).translateToString(true));
-  const region = page.terminal.element.querySelector('.live-region');
-  return { question, annonce: blancs(region ? region.textContent : '') };
+  const journal = document.getElementById('journal');
+  return { question, paragraphes: journal.childElementCount, annonce: blancs(journal.lastElementChild ? journal.lastElementChild.textContent : '') };
 })()`;
 
-// With the switch on, a game in "whole game" mode played on the touch keys only: after each
-// answer, the live region holds the next question.
+// Polls the transcript until it holds `paragraphes` paragraphs, the last ending with the
+// question (3 s at most); reports both sides otherwise.
+async function entendre(n, paragraphes, quand) {
+  let vu;
+  for (let essai = 0; essai < 60; essai++) {
+    vu = await n.evaluer(ANNONCE);
+    if (vu.paragraphes === paragraphes && vu.annonce.endsWith(vu.question)) return true;
+    await attendre(50);
+  }
+  echec(`${quand}, the transcript for the screen reader has ${vu.paragraphes} paragraphs, expected ${paragraphes}, the last ending "${vu.annonce.slice(-200)}", expected the question "${vu.question}"`);
+  return false;
+}
+
+// With the switch off, nothing goes to the screen reader; switched on, it is told the question
+// the game waits for; then, in a game in "whole game" mode played on the touch keys only, one
+// paragraph after each answer, ending with the next question; switched off, nothing more.
 async function lecteurDEcran(n) {
   await n.cliquer('#recommencer');
-  await n.cliquer('#lecteur');
   await attendreLaQuestion(n);
+  if ((await n.evaluer(ANNONCE)).paragraphes !== 0) echec('with the switch off, the screen reader is told the game');
+  await n.cliquer('#lecteur');
+  if (!(await entendre(n, 1, 'switched on'))) return;
   await audit(n, 'with the screen reader switch on');
   const reponses = ['1', '1', '1', '1', '3', '', '', '', '0'];
-  for (const reponse of reponses) {
+  for (const [rang, reponse] of reponses.entries()) {
     await taper(n, reponse, true);
     await attendreLaQuestion(n);
-    let vu;
-    for (let essai = 0; essai < 60; essai++) {
-      vu = await n.evaluer(ANNONCE);
-      if (vu.annonce.endsWith(vu.question)) break;
-      await attendre(50);
-    }
-    if (!vu.annonce.endsWith(vu.question)) {
-      echec(`after "${reponse}" on the touch keys, the live region does not end with the question "${vu.question}": "${vu.annonce.slice(-300)}"`);
-      return;
-    }
+    if (!(await entendre(n, rang + 2, `after "${reponse}" on the touch keys`))) return;
   }
+  await n.cliquer('#lecteur');
+  await taper(n, '1', true);
+  await attendreLaQuestion(n);
+  if ((await n.evaluer(ANNONCE)).paragraphes !== 0) echec('switched off, the screen reader is still told the game');
 }
 
 // axe-core's audit of the whole page, pinned in the lock file, run inside it. What it could not
