@@ -5,7 +5,8 @@
 # discipline against a Linux terminal and its bridge, under node; every transcript and a very
 # large heap through the node runner, which feeds the game the page's way, byte for byte, by
 # the page's game and by the same game built with assertions; then the page itself in
-# Chromium, Firefox and WebKit, each skipped, saying what to install, where it is missing.
+# Chromium, Firefox and WebKit, and heard through Orca in Chromium and Firefox, each skipped,
+# saying what to install, where it is missing.
 # The whole test is skipped likewise where the build's tools are missing.
 # Usage: web.sh SOURCE_DIR BUILD_DIR TRANSCRIPTS_DIR NATIVE_GAME
 set -u
@@ -90,9 +91,16 @@ done
 timeout 480 node "$sources/tests/web/navigateur.js" "$construction" "$natif"
 navigateurs=$?
 [ $navigateurs = 124 ] && echo "FAIL: the browser test did not end within its 480 s"
+
+# A real screen reader, Orca, heard in Chromium and Firefox (Debian's python3, for pyatspi's
+# fellow packages; it says which package is missing).
+timeout 300 /usr/bin/python3 "$sources/tests/web/lecteur.py" "$construction/allumettes.html" "$natif" chromium firefox
+lecteur=$?
+[ $lecteur = 124 ] && echo "FAIL: the screen reader test did not end within its 300 s"
+[ $lecteur = 0 ] || [ $lecteur = 77 ] || echecs=1
 [ $navigateurs = 0 ] || [ $navigateurs = 77 ] || echecs=1
 
 [ $echecs = 1 ] && exit 1
 # A browser that is missing makes the whole test skipped, once everything else has passed.
-[ $navigateurs = 77 ] && { echo "SKIPPED: a browser is missing (see above)"; exit 77; }
+[ $navigateurs = 77 ] || [ $lecteur = 77 ] && { echo "SKIPPED: a browser or the screen reader is missing (see above)"; exit 77; }
 echo "browser tests passed"
