@@ -10,6 +10,9 @@
 
 // Paragraphs kept for reading back; older ones go.
 const PARAGRAPHES_GARDES = 40;
+// Of what the game writes between two answers, the end is kept: the question and the screen
+// before it, whole lines. A heap of millions of matches is not kept whole.
+const CARACTERES_GARDES = 8000;
 
 // The game's bytes as a reader should say them, a line of text each.
 function texteAEntendre(brut) {
@@ -40,7 +43,13 @@ function creerLecture(journal) {
   }
   return {
     recevoir(octets) {
-      enCours += typeof octets === 'string' ? octets : decodeur.decode(octets, { stream: true });
+      const tout = enCours + decodeur.decode(octets, { stream: true });
+      if (tout.length <= CARACTERES_GARDES) enCours = tout;
+      else {
+        // From a line's start, so that no escape sequence is cut.
+        const debut = tout.indexOf('\n', tout.length - CARACTERES_GARDES);
+        enCours = debut < 0 ? tout.slice(-CARACTERES_GARDES) : tout.slice(debut + 1);
+      }
     },
     publier() {
       const texte = texteAEntendre(enCours);
@@ -57,5 +66,3 @@ function creerLecture(journal) {
     },
   };
 }
-
-if (typeof module !== 'undefined') module.exports = { texteAEntendre };

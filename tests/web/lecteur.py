@@ -8,7 +8,7 @@ Shift-Tab to the switch, Space, Tab back; the question the game waits for must b
 then; each answer typed, the next question spoken once; switched off again, nothing but the
 keys. Everything it starts is stopped by its process id; everything it writes stays in its
 own temporary folder. Usage: python3 lecteur.py PAGE NATIVE_GAME ENGINE..."""
-import os, shutil, signal, subprocess, sys, tempfile, time
+import os, select, shutil, signal, subprocess, sys, tempfile, time
 
 PAGE, NATIF, MOTEURS = sys.argv[1], sys.argv[2], sys.argv[3:]
 REPONSES = ["1", "1", "1", "1"]  # whole game mode, classic, Gagnera, the player first
@@ -54,17 +54,10 @@ class Banc:
         return p
 
     def lire_ligne(self, fd, quoi):
-        """A line written on `fd` by a program just started, within 30 s."""
-        fin, texte = time.monotonic() + 30, b""
-        os.set_blocking(fd, False)
-        while not texte.endswith(b"\n"):
-            if time.monotonic() > fin:
-                raise RuntimeError(f"{quoi} did not start within 30 s")
-            try:
-                texte += os.read(fd, 256)
-            except BlockingIOError:
-                time.sleep(0.05)
-        return texte.decode().strip()
+        """The line a program just started writes on `fd`, once it is ready (30 s at most)."""
+        if not select.select([fd], [], [], 30)[0]:
+            raise RuntimeError(f"{quoi} did not start within 30 s")
+        return os.fdopen(fd).readline().strip()
 
     def demarrer(self):
         d = self.dossier
@@ -94,12 +87,10 @@ class Banc:
                     'DefaultModule espeak-ng\nDefaultLanguage "fr"\n')
         with open(f"{d}/home/.asoundrc", "w") as f:
             f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
-        # Orca's spoken words, each on a line of a file flushed at every line.
+        # Orca's spoken words, in a file flushed at each, ended by a record separator (an
+        # utterance may hold line feeds).
         with open(f"{d}/data/orca/orca-customizations.py", "w") as f:
-            f.write("import logging, os\n_h = logging.FileHandler(os.environ['ORCA_PAROLES'])\n"
-                    "class _UneLigne(logging.Filter):\n"
-                    "    def filter(self, r):\n        r.msg = str(r.msg).replace('\\n', ' ')\n        return True\n"
-                    "_h.addFilter(_UneLigne())\n"
+            f.write("import logging, os\n_h = logging.FileHandler(os.environ['ORCA_PAROLES'])\n_h.terminator = '\\x1e'\n"
                     "logging.getLogger('speech').addHandler(_h)\nlogging.getLogger('speech').setLevel(logging.INFO)\n")
         self.orca = self.lancer(["orca", "--replace"], stderr=open(f"{d}/orca.err", "w"))
         self.attendre(lambda: os.path.exists(self.paroles) or self.orca.poll() is not None, "Orca's speech log")
@@ -124,7 +115,7 @@ class Banc:
     def paroles_lues(self):
         try:
             with open(self.paroles, encoding="utf-8", errors="replace") as f:
-                return [l.rstrip("\n") for l in f if l.startswith("SPEECH OUTPUT:")]
+                return [" ".join(p.split()) for p in f.read().split("\x1e") if p.startswith("SPEECH OUTPUT:")]
         except FileNotFoundError:
             return []
 

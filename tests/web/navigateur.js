@@ -112,7 +112,6 @@ async function ouverture(n) {
   if (!focus.includes('xterm-helper-textarea')) echec(`the focus is not in the terminal: "${focus}"`);
   const colonnes = await n.evaluer('page.terminal.cols');
   if (colonnes < 122) echec(`the terminal has ${colonnes} columns`);
-  if (await n.evaluer('document.querySelector(\'link[rel="manifest"]\') !== null')) echec('opened from disk, the page gives itself a manifest');
   // Tab moves the focus to the first touch key and types nothing; the terminal gets it back.
   const ecran = async () => JSON.stringify([await lignesVues(n), await n.evaluer('page.terminal.buffer.active.cursorX')]);
   const avant = await ecran();

@@ -50,8 +50,7 @@ for texte in "$manuel" "$dossier/copyright.txt"; do
   [ "$(head -c 3 "$texte" | od -An -tx1 | tr -d ' ')" = efbbbf ] || echec "$(basename "$texte") has no byte order mark"
   grep -qv $'\r$' "$texte" && echec "$(basename "$texte") has a line without CR LF"
 done
-for avis in 'Permission is hereby granted' 'paquet Debian mingw-w64-x86-64-dev' 'winpthreads' \
-  'GCC RUNTIME LIBRARY EXCEPTION'; do
+for avis in 'Permission is hereby granted' 'paquet Debian mingw-w64-x86-64-dev' 'GCC RUNTIME LIBRARY EXCEPTION'; do
   grep -qF "$avis" "$dossier/copyright.txt" || echec "copyright.txt does not hold $avis"
 done
 grep -q $'^STRAT\xc3\x89GIE\r$' "$manuel" || echec "allumettes.txt is not the manual in UTF-8"
