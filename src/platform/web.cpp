@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
 // SPDX-License-Identifier: MIT
 // The browser's half of the platform: the game's input and output go through the page's
-// bridge (web/pont.js), reached as Module.pont, and its clock is the page's.
+// bridge (web/page/pont.js), reached as Module.pont, and its clock is the page's.
 #include <emscripten.h>
 
 #include <cstdint>

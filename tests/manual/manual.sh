@@ -27,7 +27,7 @@ LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q '^STRATÉGIE' ||
 
 # The browser page's manual, rendered as its build renders it: its keys, none of a console's.
 manuel=$travail/manuel.html
-node "$(dirname "$page")/web/manuel.js" "$page" "$manuel" 2>"$travail/erreurs" ||
+node "$(dirname "$page")/web/construction/manuel.js" "$page" "$manuel" 2>"$travail/erreurs" ||
   echec "the browser page's manual cannot be rendered: $(cat "$travail/erreurs")"
 for attendu in 'allumettes.html' 'Recommencer' 'Ctrl-D' 'Ctrl-C' 'Lecteur' '12&#x00A0;pixels'; do
   grep -qF -- "$attendu" "$manuel" || echec "the browser page's manual does not say $attendu"
@@ -38,23 +38,23 @@ done
 
 # The game's output for the answers, its tabs expanded as a terminal shows them, and
 # without the spaces that end its lines (invisible, and left out of the page).
-partie() {
+sortie_du_jeu() {
   # shellcheck disable=SC2059  # the answers are a printf format on purpose
   printf "$1" | timeout 10 "$jeu" 2>/dev/null | head -c 1000000 | expand | sed 's/ *$//'
 }
 
-# The example screens as the page's build reads them (web/manuel.js): answers, then lines.
+# The example screens as the page's build reads them (web/construction/manuel.js): answers, then lines.
 exemples=0
 while IFS= read -r -d '' reponses && IFS= read -r -d '' bloc; do
   exemples=$((exemples + 1))
   if [ -z "$reponses" ]; then
     echec "example $exemples has no answers to check it with:"$'\n'"$bloc"
-  elif [[ $'\n'$(partie "$reponses")$'\n' != *$'\n'"$bloc"$'\n'* ]]; then
+  elif [[ $'\n'$(sortie_du_jeu "$reponses")$'\n' != *$'\n'"$bloc"$'\n'* ]]; then
     echec "example $exemples is not what the game prints for \"$reponses\":"$'\n'"$bloc"
   fi
 done < <(node -e 'const { exemples } = require(process.argv[1]);
   for (const { reponses, texte } of exemples(require("fs").readFileSync(process.argv[2], "utf8")))
-    process.stdout.write(`${reponses || ""}\0${texte}\0`);' "$(dirname "$page")/web/manuel.js" "$page")
+    process.stdout.write(`${reponses || ""}\0${texte}\0`);' "$(dirname "$page")/web/construction/manuel.js" "$page")
 [ $exemples -ge 8 ] || echec "only $exemples example screens found in the page"
 
 [ $echecs = 0 ] && echo "manual page test passed ($exemples examples)"

@@ -12,7 +12,7 @@
 // an answer is a modal dialog, and closed with Escape gives the game back its answer.
 // In Chromium also the page printed, and a phone held upright and turned, played with touch
 // taps only, and its own keyboard. In Chromium and Firefox, the page served over HTTP and
-// kept for the times without network (tests/web/hors-ligne.js). Leaves a screenshot of each browser, allumettes-ENGINE.png, in BUILD_DIR.
+// kept for the times without network (tests/web/serveur.js). Leaves a screenshot of each browser, allumettes-ENGINE.png, in BUILD_DIR.
 // Usage: node tests/web/navigateur.js BUILD_DIR NATIVE_GAME [ENGINE...]
 'use strict';
 const { execFileSync } = require('child_process');
@@ -20,7 +20,7 @@ const fs = require('fs');
 const path = require('path');
 const { lancer, manque, paquetDeTest } = require('./moteurs.js');
 const { telephone } = require('./telephone.js');
-const { horsLigne } = require('./hors-ligne.js');
+const { horsLigne } = require('./serveur.js');
 
 const [dossier, natif, ...demandes] = process.argv.slice(2);
 const MOTEURS = demandes.length > 0 ? demandes : ['chromium', 'firefox', 'webkit'];
@@ -135,7 +135,7 @@ async function partieClassique(n) {
   let deja = 0;
   for (const [rang, reponse] of REPONSES.entries()) {
     await attendreLaQuestion(n);
-    const ecrits = await n.evaluer('page.partie.ecrits');
+    const ecrits = await n.evaluer('page.execution.ecrits');
     morceaux.push(natifs.subarray(deja, ecrits), Buffer.from(reponse + '\r\n'));
     deja = ecrits;
     if (rang === REPONSE_AVEC_LE_MANUEL) {
@@ -193,7 +193,7 @@ async function entreeEgaree(n) {
 // with the page never more than 256 KiB behind the game, far short of its end.
 async function grandTasInterrompu(n) {
   for (const reponse of ['1', '2', '10000000', '1', '3']) await taper(n, reponse, false);
-  await quand(n, '(window.interrompue = page.partie) && page.partie.ecrits > 4 * 1024 * 1024', 'megabytes of matches drawn');
+  await quand(n, '(window.interrompue = page.execution) && page.execution.ecrits > 4 * 1024 * 1024', 'megabytes of matches drawn');
   const avant = Date.now();
   await n.ctrl('c');
   await quand(n, "!document.getElementById('fin').hidden", 'the end message after Ctrl-C');

@@ -100,9 +100,9 @@ async function repondre(onglet, reponse, auClavier, echec) {
   await onglet.tap('#touches button[data-touche="entree"]');
 }
 
-// Plays `partie` (the answers, and the rank of the one typed on the phone's keyboard) to its
+// Plays `saisie` (the answers, and the rank of the one typed on the phone's keyboard) to its
 // end; `attendreLaQuestion(n)` waits for the game to wait, its output shown.
-async function telephone(n, echec, partie, attendreLaQuestion) {
+async function telephone(n, echec, saisie, attendreLaQuestion) {
   const onglet = n.onglet;
   // The hint to turn the phone: upright on a phone whose other side holds the game's longest
   // line; not in a tall window (800×900) of a desktop's wide screen (1920×1080).
@@ -124,7 +124,7 @@ async function telephone(n, echec, partie, attendreLaQuestion) {
   await attendreLaQuestion(n);
   const decalage = await onglet.evaluate(DECALAGES);
   if (decalage > 0) echec(`the page moved by ${decalage} as it opened`);
-  for (const [rang, reponse] of partie.reponses.entries()) {
+  for (const [rang, reponse] of saisie.reponses.entries()) {
     await attendreLaQuestion(n);
     for (const faute of await onglet.evaluate(fautesAffichage)) echec(`at question ${rang}: ${faute}`);
     if (rang === TOURNER_APRES) {
@@ -138,7 +138,7 @@ async function telephone(n, echec, partie, attendreLaQuestion) {
         for (const faute of fautes[1]) echec(`turned: ${faute}`);
       }
     }
-    await repondre(onglet, reponse, rang === partie.auClavier, echec);
+    await repondre(onglet, reponse, rang === saisie.auClavier, echec);
   }
   await onglet.waitForSelector('#fin:not([hidden])', { timeout: 5000 });
   // A digit read twice would be refused, and the game, asked again, would not come to its end.

@@ -8,8 +8,8 @@ const assert = require('assert');
 const { execFileSync } = require('child_process');
 const path = require('path');
 const test = require('node:test');
-const { creerDiscipline } = require('../../web/discipline.js');
-const { FileDeLignes, lancerLeJeu, horlogeDuSysteme } = require('../../web/pont.js');
+const { creerDiscipline } = require('../../web/page/discipline.js');
+const { FileDeLignes, lancerLeJeu, horlogeDuSysteme } = require('../../web/page/pont.js');
 
 const FIN = 'FIN'; // the end of the input, as an empty read() is on Linux
 

@@ -47,7 +47,7 @@ node --test "$sources/tests/web/unites.js" >"$travail/rapport" 2>&1 ||
   echec "the page's parts under node:"$'\n'"$(cat "$travail/rapport")"
 
 # The game checked: the same build with emscripten's assertions, which stop the game where it
-# waits for the page inside a function that asyncify left alone (web/asyncify.txt), and an
+# waits for the page inside a function that asyncify left alone (web/construction/asyncify.txt), and an
 # output buffer of one byte, so that every write the game makes is a place where it waits.
 verifiee=$construction/assertions
 emcmake cmake -S "$sources" -B "$verifiee" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -70,20 +70,20 @@ for i in "${!grands[@]}"; do
   printf "${grands[$i]}" >"$travail/grand-$i.in"
   cat "$travail/grand-$i.in" | "$natif" >"$travail/grand-$i.natif"
 done
-for partie in "$construction|" "$verifiee|chaque-envoi"; do
+for variante in "$construction|" "$verifiee|chaque-envoi"; do
   cat >"$travail/jeu-web" <<FIN
 #!/bin/bash
-exec node "$sources/tests/web/jouer.js" "${partie%|*}" "\$HORLOGE_FIXE_NS" ${partie#*|}
+exec node "$sources/tests/web/jouer.js" "${variante%|*}" "\$HORLOGE_FIXE_NS" ${variante#*|}
 FIN
   chmod +x "$travail/jeu-web"
   for entree in "$transcripts"/*.in; do
     nom=$(basename "$entree" .in)
     bash "$transcripts/run.sh" "$travail/jeu-web" "" "$transcripts/$nom" >"$travail/rapport" ||
-      echec "transcript $nom through the node runner ($(basename "${partie%|*}")):"$'\n'"$(cat "$travail/rapport")"
+      echec "transcript $nom through the node runner ($(basename "${variante%|*}")):"$'\n'"$(cat "$travail/rapport")"
   done
   for i in "${!grands[@]}"; do
     cat "$travail/grand-$i.in" | "$travail/jeu-web" | cmp "$travail/grand-$i.natif" - >"$travail/rapport" 2>&1 ||
-      echec "a heap of 100,000 matches ($i) through the node runner ($(basename "${partie%|*}")): $(cat "$travail/rapport")"
+      echec "a heap of 100,000 matches ($i) through the node runner ($(basename "${variante%|*}")): $(cat "$travail/rapport")"
   done
 done
 

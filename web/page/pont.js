@@ -94,44 +94,44 @@ function horlogeFixe(lecture) {
 // once the bytes are shown. Returns the run: `fin`, a promise of the exit status, and
 // `arreter()`, which ends the run where it stands, as Ctrl-C ends a program.
 function lancerLeJeu(creerLeJeu, file, ecrire, horloge = horlogeDuSysteme) {
-  const partie = { arretee: false, enAttente: 0, ecrits: 0, reveil: null, reste: null };
+  const execution = { arretee: false, enAttente: 0, ecrits: 0, reveil: null, reste: null };
   let terminer;
-  partie.fin = new Promise((resoudre) => (terminer = resoudre));
+  execution.fin = new Promise((resoudre) => (terminer = resoudre));
   const jamais = new Promise(() => {});
 
   // Up to `taille` bytes of the current line; a new line is awaited only once it is used up.
   async function lire(taille) {
-    while (!partie.arretee && (partie.reste === null || partie.reste.length === 0)) {
-      partie.reste = await file.suivante();
-      if (partie.reste === null) return null;
+    while (!execution.arretee && (execution.reste === null || execution.reste.length === 0)) {
+      execution.reste = await file.suivante();
+      if (execution.reste === null) return null;
     }
-    if (partie.arretee) return jamais;
-    const morceau = partie.reste.subarray(0, taille);
-    partie.reste = partie.reste.subarray(morceau.length);
+    if (execution.arretee) return jamais;
+    const morceau = execution.reste.subarray(0, taille);
+    execution.reste = execution.reste.subarray(morceau.length);
     return morceau;
   }
 
   function montrer(octets) {
-    if (partie.arretee) return;
-    partie.enAttente += octets.length;
-    partie.ecrits += octets.length;
+    if (execution.arretee) return;
+    execution.enAttente += octets.length;
+    execution.ecrits += octets.length;
     Promise.resolve(ecrire(octets)).then(() => {
-      partie.enAttente -= octets.length;
-      if (partie.enAttente < LIMITE_EN_ATTENTE && partie.reveil) partie.reveil();
+      execution.enAttente -= octets.length;
+      if (execution.enAttente < LIMITE_EN_ATTENTE && execution.reveil) execution.reveil();
     });
   }
 
-  const enRetard = () => partie.enAttente >= LIMITE_EN_ATTENTE || partie.arretee;
+  const enRetard = () => execution.enAttente >= LIMITE_EN_ATTENTE || execution.arretee;
   async function attendre() {
     while (enRetard()) {
-      if (partie.arretee) return jamais;
-      await new Promise((reveil) => (partie.reveil = reveil));
+      if (execution.arretee) return jamais;
+      await new Promise((reveil) => (execution.reveil = reveil));
     }
-    partie.reveil = null;
+    execution.reveil = null;
   }
 
-  partie.arreter = () => {
-    partie.arretee = true;
+  execution.arreter = () => {
+    execution.arretee = true;
     terminer(null);
   };
   creerLeJeu({
@@ -163,7 +163,7 @@ function lancerLeJeu(creerLeJeu, file, ecrire, horloge = horlogeDuSysteme) {
     }
     terminer(statut);
   }, () => terminer(null));
-  return partie;
+  return execution;
 }
 
 if (typeof module !== 'undefined') {

@@ -20,22 +20,22 @@ const MARGES_DE_LA_PAGE = 16;
 
 // The one object that holds the page: its terminal, the run under way, and the errors the
 // page met (which the browser test reads back).
-const page = { terminal: null, ajustement: null, partie: null, file: null, discipline: null, lecture: null, erreurs: [] };
+const page = { terminal: null, ajustement: null, execution: null, file: null, discipline: null, lecture: null, erreurs: [] };
 
 // ---- The run of the game -------------------------------------------------------------
 
 // A new run, in a new instance of the game, below the output of the runs before it, as a
 // command run again in a terminal: the last screen stays readable above.
-function commencerUnePartie() {
-  if (page.partie) page.partie.arreter();
+function lancerUneExecution() {
+  if (page.execution) page.execution.arreter();
   montrerLaFin(null);
   // A sequence cut short by Ctrl-C is cancelled, and the new run starts on a line of its own.
   const tampon = page.terminal.buffer.active;
   page.terminal.write(tampon.cursorX > 0 ? '\x18\r\n' : '\x18');
   const file = new FileDeLignes();
   const discipline = creerDiscipline(file, (texte) => page.terminal.write(texte), () => {
-    partie.interrompue = true;
-    partie.arreter();
+    execution.interrompue = true;
+    execution.arreter();
   });
   // The discipline follows the output's column, from which Linux erases a Tab; the reading
   // for a screen reader takes the output too, and tells it once the game waits.
@@ -45,16 +45,16 @@ function commencerUnePartie() {
     page.terminal.write(octets, fait);
   });
   file.quandAttendue = () => page.lecture.publier();
-  const partie = lancerLeJeu(creerLeJeu, file, ecrire);
+  const execution = lancerLeJeu(creerLeJeu, file, ecrire);
   page.file = file;
-  page.partie = partie;
+  page.execution = execution;
   page.discipline = discipline;
-  partie.fin.then((statut) => {
-    if (page.partie !== partie) return;
+  execution.fin.then((statut) => {
+    if (page.execution !== execution) return;
     page.lecture.publier();
-    page.partie = null;
+    page.execution = null;
     page.discipline = null;
-    montrerLaFin(partie.interrompue ? 'interrompue' : statut);
+    montrerLaFin(execution.interrompue ? 'interrompue' : statut);
   });
   page.terminal.focus();
 }
@@ -235,8 +235,8 @@ function ouvrirLaPage() {
   document.getElementById('lecteur').addEventListener('change', (evenement) => {
     page.lecture.allumer(evenement.target.checked);
   });
-  document.getElementById('recommencer').addEventListener('click', commencerUnePartie);
-  commencerUnePartie();
+  document.getElementById('recommencer').addEventListener('click', lancerUneExecution);
+  lancerUneExecution();
 }
 
 ouvrirLaPage();

@@ -18,7 +18,7 @@ target_compile_options(allumettes PRIVATE -Oz -flto)
 # the same file runs in a browser and under node. The bridge starts main itself and ends
 # the run with exit: main's return value does not outlive the waits of asyncify.
 # Only the functions that can be on the stack while the game waits for the page are
-# instrumented (web/asyncify.txt, names as the link-time optimised build has them): left to
+# instrumented (web/construction/asyncify.txt, names as the link-time optimised build has them): left to
 # itself, asyncify would instrument every function that makes an indirect call, twice the
 # code. A name missing from the list fails only when the game waits there, mid-game; the
 # web test plays every transcript with a build that checks every wait (ASSERTIONS).
@@ -26,18 +26,18 @@ target_compile_options(allumettes PRIVATE -Oz -flto)
 # (every transcript plays, waiting at every send, with 512, none with 128), so 64 KiB is
 # room for a hundred times deeper waits.
 # ALLUMETTES_ASYNCIFY_TOUT instruments every function and keeps their names, for
-# web/asyncify.sh, which finds the list.
-option(ALLUMETTES_ASYNCIFY_TOUT "Instrument every function for asyncify (web/asyncify.sh)" OFF)
+# web/outils/asyncify.sh, which finds the list.
+option(ALLUMETTES_ASYNCIFY_TOUT "Instrument every function for asyncify (web/outils/asyncify.sh)" OFF)
 if(ALLUMETTES_ASYNCIFY_TOUT)
   target_link_options(allumettes PRIVATE --profiling-funcs)
 else()
-  target_link_options(allumettes PRIVATE -sASYNCIFY_ONLY=@${PROJECT_SOURCE_DIR}/web/asyncify.txt)
+  target_link_options(allumettes PRIVATE -sASYNCIFY_ONLY=@${PROJECT_SOURCE_DIR}/web/construction/asyncify.txt)
 endif()
 target_link_options(allumettes PRIVATE -Oz -flto -sMALLOC=emmalloc -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
   -sMODULARIZE=1 -sEXPORT_NAME=creerLeJeu -sSINGLE_FILE=1 -sEXIT_RUNTIME=1
   -sENVIRONMENT=web,node -sFILESYSTEM=0 -sINVOKE_RUN=0
   "-sEXPORTED_FUNCTIONS=[_main,_exit,_vider_la_sortie]" "-sEXPORTED_RUNTIME_METHODS=[ccall]")
-set_property(TARGET allumettes APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/asyncify.txt)
+set_property(TARGET allumettes APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/construction/asyncify.txt)
 set_target_properties(allumettes PROPERTIES SUFFIX .js)
 
 # The terminal, installed from the lock file; the browser test installs its own tools.
@@ -56,19 +56,20 @@ add_custom_command(OUTPUT ${npm_temoin}
 # The manual, rendered for the page from the same source.
 find_program(MANDOC mandoc REQUIRED)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/manuel.html
-  COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/manuel.js ${PROJECT_SOURCE_DIR}/allumettes.6
+  COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/construction/manuel.js ${PROJECT_SOURCE_DIR}/allumettes.6
           ${PROJECT_BINARY_DIR}/manuel.html
-  DEPENDS allumettes.6 web/manuel.js
+  DEPENDS allumettes.6 web/construction/manuel.js
   COMMENT "Rendering the manual for the page")
 
-set(page_sources web/page.html web/page.css web/page.js web/pont.js web/discipline.js web/lecture.js
-  web/application.js web/hors-ligne.js web/assembler.js data/icones/allumettes-32.png
+set(page_sources web/page/page.html web/page/page.css web/page/page.js web/page/pont.js
+  web/page/discipline.js web/page/lecture.js web/page/application.js web/page/hors-ligne.js
+  web/construction/assembler.js data/icones/allumettes-32.png
   data/icones/allumettes-192.png
   data/icones/allumettes-512.png data/icones/allumettes-masquable-192.png
   data/icones/allumettes-masquable-512.png)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/allumettes.html ${PROJECT_BINARY_DIR}/allumettes.html.gz
          ${PROJECT_BINARY_DIR}/hors-ligne.js
-  COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/assembler.js $<TARGET_FILE:allumettes>
+  COMMAND ${NODE} ${PROJECT_SOURCE_DIR}/web/construction/assembler.js $<TARGET_FILE:allumettes>
           ${npm_dossier}/node_modules ${PROJECT_BINARY_DIR}/manuel.html ${PROJECT_BINARY_DIR}/allumettes.html
           ${EMSCRIPTEN_ROOT_PATH}
   DEPENDS allumettes ${npm_temoin} ${page_sources} ${PROJECT_BINARY_DIR}/manuel.html

@@ -7,7 +7,7 @@
 // hors-ligne.js, the service worker that keeps the page when a web server serves it, named
 // after the page's hash.
 // The manual, rendered by manuel.js, stands in the page as it is.
-// Usage: node web/assembler.js GAME_JS NODE_MODULES MANUAL_HTML OUTPUT EMSCRIPTEN_ROOT
+// Usage: node web/construction/assembler.js GAME_JS NODE_MODULES MANUAL_HTML OUTPUT EMSCRIPTEN_ROOT
 'use strict';
 const crypto = require('crypto');
 const fs = require('fs');
@@ -15,7 +15,8 @@ const path = require('path');
 const zlib = require('zlib');
 
 const [jeu, modules, manuel, sortie, emscripten] = process.argv.slice(2);
-const ici = __dirname;
+const ici = path.join(__dirname, '..', 'page');
+const racine = path.join(__dirname, '..', '..');
 const lire = (fichier) => fs.readFileSync(fichier, 'utf8');
 const xterm = path.join(modules, '@xterm/xterm');
 const fit = path.join(modules, '@xterm/addon-fit');
@@ -45,7 +46,7 @@ function moduleEnScript(code) {
 // The game's icon, for the page's manifest: at 192 and 512 pixels, plain and for a phone that
 // cuts it to its own shape.
 const icones = [192, 512].flatMap((taille) => [['any', ''], ['maskable', '-masquable']].map(([but, nom]) =>
-  ({ taille, but, png: fs.readFileSync(path.join(ici, '..', 'data/icones', `allumettes${nom}-${taille}.png`)).toString('base64') })));
+  ({ taille, but, png: fs.readFileSync(path.join(racine, 'data/icones', `allumettes${nom}-${taille}.png`)).toString('base64') })));
 
 const scripts = [
   moduleEnScript(sansCarte(lire(path.join(xterm, 'lib/xterm.mjs')))),
@@ -79,7 +80,7 @@ const licence = (nom, dossier) => `${nom}\n\n${lire(path.join(dossier, 'LICENSE'
 // libc++, libc++abi and compiler-rt. Their notices as Debian states them, the paragraphs of
 // its copyright file for these folders with the licences they name; elsewhere, the licence
 // files that emscripten ships.
-const partiesCompilees = ['system/lib/libc/musl/', 'system/lib/libcxx/', 'system/lib/libcxxabi/',
+const bibliothequesCompilees = ['system/lib/libc/musl/', 'system/lib/libcxx/', 'system/lib/libcxxabi/',
   'system/lib/compiler-rt/'];
 function avisDebian(fichier) {
   const paragraphes = lire(fichier).split(/\n\s*\n/);
@@ -87,7 +88,7 @@ function avisDebian(fichier) {
   const retenus = paragraphes.filter((p) => {
     const fichiers = champ(p, 'Files');
     return fichiers !== undefined && fichiers.split(/\s+/).some((f) => f === '*' ||
-      partiesCompilees.some((partie) => f.startsWith(partie)));
+      bibliothequesCompilees.some((dossier) => f.startsWith(dossier)));
   });
   // A licence's name, as its paragraph names it (Debian's file is not consistent in case).
   const nom = (p) => (champ(p, 'License') || '').split('\n')[0].trim().toLowerCase();
@@ -98,13 +99,13 @@ function avisDebian(fichier) {
 function avisEmscripten() {
   const debian = '/usr/share/doc/emscripten/copyright';
   if (fs.existsSync(debian)) return avisDebian(debian);
-  return ['LICENSE', ...partiesCompilees.map((partie) => path.join(partie, 'LICENSE.TXT')),
+  return ['LICENSE', ...bibliothequesCompilees.map((dossier) => path.join(dossier, 'LICENSE.TXT')),
     'system/lib/libc/musl/COPYRIGHT']
     .filter((f) => fs.existsSync(path.join(emscripten, f)))
     .map((f) => `emscripten: ${f}\n\n${lire(path.join(emscripten, f)).trim()}`).join('\n\n');
 }
 // They stand in an HTML comment, which two hyphens in a row would end.
-const licences = [`allumettes\n\n${lire(path.join(ici, '..', 'LICENSE')).trim()}`,
+const licences = [`allumettes\n\n${lire(path.join(racine, 'LICENSE')).trim()}`,
   licence('@xterm/xterm', xterm), licence('@xterm/addon-fit', fit), avisEmscripten()]
   .join('\n\n')
   .replace(/-(?=-)/g, '- ');
@@ -115,7 +116,7 @@ const morceaux = {
   styles: lire(path.join(xterm, 'css/xterm.css')) + '\n' + lire(path.join(ici, 'page.css')),
   scripts: scripts.map((code) => `<script>${code}</script>`).join('\n'),
   manuel: lire(manuel),
-  icone: fs.readFileSync(path.join(ici, '..', 'data/icones/allumettes-32.png')).toString('base64'),
+  icone: fs.readFileSync(path.join(racine, 'data/icones/allumettes-32.png')).toString('base64'),
 };
 const html = lire(path.join(ici, 'page.html')).replace(/\{\{(\w+)\}\}/g, (_, nom) => morceaux[nom]);
 fs.writeFileSync(sortie, html);

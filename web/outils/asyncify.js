@@ -3,13 +3,13 @@
 // Prints the names of the game's functions on the stack wherever it waits for the page, one
 // a line, as asyncify's lists take them (each run of <, > and commas made one wildcard):
 // every transcript and three heaps of 100,000 matches are played by a build that keeps its
-// functions' names (see web/asyncify.sh), every write waiting. What the game does at its
+// functions' names (see web/outils/asyncify.sh), every write waiting. What the game does at its
 // exit never waits: the bridge empties its output first.
-// Usage: node web/asyncify.js BUILD_DIR TRANSCRIPTS_DIR
+// Usage: node web/outils/asyncify.js BUILD_DIR TRANSCRIPTS_DIR
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { FileDeLignes, lancerLeJeu, horlogeFixe } = require('./pont.js');
+const { FileDeLignes, lancerLeJeu, horlogeFixe } = require('../page/pont.js');
 
 const [dossier, transcripts] = process.argv.slice(2);
 const creerLeJeu = require(path.resolve(dossier, 'allumettes.js'));

@@ -7,7 +7,7 @@
 // lines; each can take the focus, to be scrolled sideways from the keyboard. Headings move
 // two levels down, under the page's own and the panel's. Its reading of the example screens
 // is the one manual.sh checks against the game (require: exemples).
-// Usage: node web/manuel.js PAGE OUTPUT
+// Usage: node web/construction/manuel.js PAGE OUTPUT
 'use strict';
 const { execFileSync } = require('child_process');
 const fs = require('fs');
