@@ -3,28 +3,16 @@
 # What is installed (cmake --install, and the Debian package that debian/ builds from it),
 # and on Windows the zip that CPack makes of the game with its manual as text.
 
-# The release's date is that of the newest entry of debian/changelog: the metainfo gives it,
-# and every time stamp in the zip is that date, so that two builds give the same bytes (a
-# SOURCE_DATE_EPOCH given when the zip is made wins; CPack reads it while it makes it).
-file(STRINGS debian/changelog signatures REGEX "^ -- ")
-list(GET signatures 0 signature)
-string(REGEX REPLACE "^ -- .*>  " "" date_de_la_version "${signature}")
-execute_process(COMMAND date -u -d "${date_de_la_version}" +%s
-  OUTPUT_VARIABLE epoque_de_la_version OUTPUT_STRIP_TRAILING_WHITESPACE
-  RESULT_VARIABLE statut_date ERROR_QUIET)
-if(NOT statut_date EQUAL 0 OR NOT epoque_de_la_version MATCHES "^[0-9]+$")
-  message(WARNING "GNU date cannot read the newest changelog date (${date_de_la_version})")
-  string(TIMESTAMP ALLUMETTES_DATE "%Y-%m-%d" UTC)
-else()
-  execute_process(COMMAND date -u -d "@${epoque_de_la_version}" +%F
-    OUTPUT_VARIABLE ALLUMETTES_DATE OUTPUT_STRIP_TRAILING_WHITESPACE)
-endif()
-
 set(CPACK_PACKAGE_NAME allumettes)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
+  # Every time stamp in the zip is the release's date (ALLUMETTES_DATE, from the changelog),
+  # so that two builds give the same bytes (a SOURCE_DATE_EPOCH given when the zip is made
+  # wins; CPack reads it while it makes it).
+  execute_process(COMMAND date -u -d "${ALLUMETTES_DATE}" +%s
+    OUTPUT_VARIABLE epoque_de_la_version OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   if(epoque_de_la_version MATCHES "^[0-9]+$")
     file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/date_du_paquet.cmake CONTENT [[
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
@@ -42,12 +30,14 @@ endif()
 # The manual page and the changelog go out compressed as Debian wants them: at the highest
 # level, and without the name and date that would make two builds differ.
 set(documents_compresses)
-foreach(document allumettes.6 debian/changelog)
-  get_filename_component(nom ${document} NAME)
-  set(compresse ${PROJECT_BINARY_DIR}/${nom}.gz)
+foreach(document allumettes.6:allumettes.6.gz CHANGELOG.md:changelog.gz)
+  string(REPLACE ":" ";" document "${document}")
+  list(GET document 0 source)
+  list(GET document 1 compresse)
+  set(compresse ${PROJECT_BINARY_DIR}/${compresse})
   add_custom_command(OUTPUT ${compresse}
-    COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/${document} > ${compresse}
-    DEPENDS ${PROJECT_SOURCE_DIR}/${document}
+    COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/${source} > ${compresse}
+    DEPENDS ${PROJECT_SOURCE_DIR}/${source}
     VERBATIM)
   list(APPEND documents_compresses ${compresse})
 endforeach()

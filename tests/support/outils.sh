@@ -9,3 +9,11 @@ exiger() {
     shift 2
   done
 }
+
+# The upstream tree, the files packaging/orig.sh puts in the tarball (debian/ left out),
+# copied into DEST with their dates, so that a build folder kept from one run to the next
+# rebuilds only what changed. Usage: sources_amont SOURCE_DIR DEST
+sources_amont() {
+  rm -rf "$2" && mkdir -p "$2" &&
+    bash "$1/packaging/orig.sh" --liste | (cd "$1" && xargs -0 cp -p --parents -t "$2")
+}

@@ -1,9 +1,9 @@
 #!/bin/bash
 # SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
 # SPDX-License-Identifier: MIT
-# The browser build, made as the README says (emcmake), and played: the page's line
-# discipline against a Linux terminal and its bridge, under node; every transcript and a very
-# large heap through the node runner, which feeds the game the page's way, byte for byte, by
+# The browser build, made as the README says (emcmake) from the upstream tree alone, and
+# played: the page's line discipline against a Linux terminal and its bridge, under node;
+# every transcript and a very large heap through the node runner, which feeds the game the page's way, byte for byte, by
 # the page's game and by the same game built with assertions; then the page itself in
 # Chromium, Firefox and WebKit, and heard through Orca in Chromium and Firefox, each skipped,
 # saying what to install, where it is missing.
@@ -20,7 +20,10 @@ echec() { echo "FAIL: $*"; echecs=1; }
 source "$(dirname "$0")/../support/outils.sh"
 exiger emcmake emscripten em++ emscripten node nodejs npm npm python3 python3
 
-emcmake cmake -S "$sources" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+# Built from the upstream tree alone, as its tarball holds it (without debian/).
+amont=${construction%/}-sources
+sources_amont "$sources" "$amont" || { echo "FAIL: cannot copy the upstream tree (a git checkout?)"; exit 1; }
+emcmake cmake -S "$amont" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   >"$travail/journal" 2>&1 && cmake --build "$construction" >>"$travail/journal" 2>&1 ||
   { cat "$travail/journal"; echo "FAIL: the browser build could not be made"; exit 1; }
 grep -q 'warning:' "$travail/journal" && echec "the browser build warns:"$'\n'"$(grep -A3 'warning:' "$travail/journal")"
@@ -50,7 +53,7 @@ node --test "$sources/tests/web/unites.js" >"$travail/rapport" 2>&1 ||
 # waits for the page inside a function that asyncify left alone (web/construction/asyncify.txt), and an
 # output buffer of one byte, so that every write the game makes is a place where it waits.
 verifiee=$construction/assertions
-emcmake cmake -S "$sources" -B "$verifiee" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+emcmake cmake -S "$amont" -B "$verifiee" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS=-DALLUMETTES_TAMPON_DE_SORTIE=1 \
   -DCMAKE_EXE_LINKER_FLAGS=-sASSERTIONS=1 >"$travail/journal" 2>&1 &&
   cmake --build "$verifiee" --target allumettes >>"$travail/journal" 2>&1 ||

@@ -1,7 +1,8 @@
 #!/bin/bash
 # SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
 # SPDX-License-Identifier: MIT
-# The Windows game, cross-built with MinGW-w64 as the README says and played under wine:
+# The Windows game, cross-built with MinGW-w64 as the README says, from the upstream tree
+# alone, and played under wine:
 # every transcript that needs no fixed clock, byte for byte once its CR LF line ends are
 # read as LF; an input from a regular file skipped and the same input through a pipe
 # played; display mode 0 in wine's console in a tmux pane, cleared at each redraw; and the
@@ -25,15 +26,17 @@ source "$(dirname "$0")/../support/outils.sh"
 exiger x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix wine "wine64 and wine" \
   wineserver "wine64 and wine" tmux tmux groff groff-base
 
+# Built from the upstream tree alone, as its tarball holds it (without debian/).
 construction=$travail/build-windows
-cmake -S "$sources" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+sources_amont "$sources" "$travail/sources" || { echo "FAIL: cannot copy the upstream tree (a git checkout?)"; exit 1; }
+cmake -S "$travail/sources" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   --toolchain "$sources/cmake/mingw-w64.cmake" >"$travail/journal" 2>&1 &&
   cmake --build "$construction" >>"$travail/journal" 2>&1 &&
   cmake --build "$construction" --target package >>"$travail/journal" 2>&1 ||
   { cat "$travail/journal"; echo "FAIL: the Windows build or its zip could not be made"; exit 1; }
 grep -q 'warning' "$travail/journal" && echec "the Windows build warns:"$'\n'"$(grep -A3 warning "$travail/journal")"
 
-version=$(sed -n 's/^project(allumettes VERSION \([0-9.]*\).*/\1/p' "$sources/CMakeLists.txt")
+version=$(sed -n 's/^## \([0-9.]*\) (.*/\1/p' "$sources/CHANGELOG.md" | head -n 1)
 zip=$construction/allumettes-$version-win64.zip
 attendu="allumettes-$version-win64/allumettes.exe
 allumettes-$version-win64/allumettes.txt
