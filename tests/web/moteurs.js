@@ -138,7 +138,7 @@ async function parWebDriver(dossier) {
   await session('/window/rect', { width: 1280, height: 800 });
   const touches = (liste) => session('/actions', { actions: [{ type: 'key', id: 'clavier', actions: liste }] });
   const presser = (valeurs) => touches(valeurs.flatMap((value) => [{ type: 'keyDown', value }, { type: 'keyUp', value }]));
-  const CODES = { Enter: '\uE007', Backspace: '\uE003', Escape: '\uE00C', Tab: '\uE004' };
+  const CODES = { Enter: '\uE007', Backspace: '\uE003', Escape: '\uE00C', Tab: '\uE004', F11: '\uE03B' };
   return {
     moteur: 'webkit',
     version: `WebKitGTK ${capabilities.browserVersion}`,

@@ -112,9 +112,12 @@ async function ouverture(n) {
   if (!focus.includes('xterm-helper-textarea')) echec(`the focus is not in the terminal: "${focus}"`);
   const colonnes = await n.evaluer('page.terminal.cols');
   if (colonnes < 122) echec(`the terminal has ${colonnes} columns`);
-  // Tab moves the focus to the first touch key and types nothing; the terminal gets it back.
+  // F11 types nothing; Tab moves the focus to the first touch key and types nothing; the
+  // terminal gets it back.
   const ecran = async () => JSON.stringify([await lignesVues(n), await n.evaluer('page.terminal.buffer.active.cursorX')]);
   const avant = await ecran();
+  await n.appuyer('F11'); // the browser's full screen, which the terminal must not type
+  if ((await ecran()) !== avant) echec('F11 typed into the terminal');
   await n.appuyer('Tab');
   const apres = await n.evaluer("document.activeElement.dataset.touche");
   if (apres !== '0') echec(`Tab from the terminal led the focus to "${apres}", not the key 0`);

@@ -27,6 +27,11 @@ const TOUCHES = [
   ['an é that does not fit whole fills the line: the a after it is not kept', 'a'.repeat(4094) + 'éa\r'],
   ['Tabs erase back to their tab stops, counted as Linux counts ā', 'aā\t\tc\x7f\x7f\x7f\r'],
   ['an emoji is erased as one column', '\u{1F600}\x7f'],
+  ['Ctrl-H between letters is kept and echoed ^H', 'a\bb\r'],
+  ['Ctrl-W erases the last of two words, and what follows a word', 'ab cd\x17\re_f-g.h  \t\x17\r'],
+  ['Ctrl-W counts é as a letter, ^A and the kernel\'s punctuation (א) as none', 'a.éx\x17\rb \x01c\x17\rd.אe\x17\r'],
+  ['Ctrl-R echoes ^R and types the line again', 'a\x01\tb\x12c\r'],
+  ['Ctrl-V takes Backspace, Ctrl-U, Enter and Ctrl-V as they are', 'a\x16\x7fb\x16\x15\x16\r\x16\x16\x7f\r'],
 ];
 
 // The page's discipline given `touches` in one paste or a key at a time, then the lone line

@@ -1,13 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Les auteurs d'allumettes <allumettes@example.org>
 // SPDX-License-Identifier: MIT
-// The line discipline: what a Linux terminal in canonical mode (stty sane iutf8) does with
-// the keys before the game sees them. It handles Enter, Backspace (and Ctrl-H), Ctrl-U,
-// Ctrl-D and Ctrl-C; every other control character is kept and echoed as ^ and a letter,
-// Tab as itself. Ctrl-W, Ctrl-R and Ctrl-V, which a Linux terminal gives to the line too
-// (erase a word, type the line again, take the next key as it is), are the browser's own
-// (close the tab, reload, paste) and never reach the page; Ctrl-Z, Ctrl-\ and Ctrl-S stop
-// or suspend a program, which a page cannot. Loaded alone by the tests under node, and
-// inlined in the page.
+// The line discipline: what a Linux terminal in canonical mode (stty sane iutf8, so with
+// ECHOCTL and IEXTEN) does with the keys before the game sees them. It handles Enter,
+// Backspace, Ctrl-U (erase the line), Ctrl-W (erase a word), Ctrl-R (type the line again),
+// Ctrl-V (take the next key as it is), Ctrl-D and Ctrl-C; every other control character,
+// Ctrl-H among them, is kept and echoed as ^ and a letter, Tab as itself. Ctrl-Z, Ctrl-\ and
+// Ctrl-S stop or suspend a program, which a page cannot. Loaded alone by the tests under
+// node, and inlined in the page.
 'use strict';
 
 // A Linux terminal keeps at most 4095 bytes of a line, its line feed apart.
@@ -55,6 +54,7 @@ const colonnesComptees = ({ caractere }) => (echoDe(caractere) === caractere ? 1
 // go to `file` (envoyer, fermer); echo(texte) shows the echo; interrompre() is called on
 // Ctrl-C; sortie(octets) follows the game's output, from which a Tab is erased.
 function creerDiscipline(file, echo, interrompre) {
+  let litteral = false; // after Ctrl-V: the next key is kept as it is
   let ligne = []; // the line kept: each character with what it sends and the bytes it takes
   let octets = 0;
   let vu = [];
@@ -80,6 +80,20 @@ function creerDiscipline(file, echo, interrompre) {
     else montrer('\b \b'.repeat(echoDe(caractere) === caractere ? 1 : 2));
     octets -= taille;
   }
+  // Linux erases back over what is not part of a word, then over the word: letters, digits
+  // and _, and every character beyond ASCII but those whose first UTF-8 byte the kernel
+  // counts as punctuation (0xD7, 0xF7).
+  function effacerUnMot() {
+    let dansLeMot = false;
+    while (ligne.length > 0) {
+      const point = ligne[ligne.length - 1].caractere.codePointAt(0);
+      const tete = point < 0x800 ? 0xc0 | (point >> 6) : point < 0x10000 ? 0xe0 | (point >> 12) : 0xf0 | (point >> 18);
+      const lettre = point < 0x80 ? /\w/.test(String.fromCodePoint(point)) : tete !== 0xd7 && tete !== 0xf7;
+      if (!lettre && dansLeMot) return;
+      dansLeMot = dansLeMot || lettre;
+      effacer();
+    }
+  }
   function envoyer(fin) {
     file.envoyer(ligne.map((c) => c.envoye).join('') + fin);
     ligne = [];
@@ -95,18 +109,30 @@ function creerDiscipline(file, echo, interrompre) {
   }
   // Printable text as typed or pasted, kept while the line has room.
   function ajouter(texte) {
+    litteral = false;
     for (const caractere of texte) garder(caractere);
     montrer(texte);
   }
   // One control character; false once the run is interrupted.
   function controle(c) {
-    if (c === '\r' || c === '\n') {
+    if (litteral) {
+      litteral = false;
+      garder(c);
+      montrer(echoDe(c));
+    } else if (c === '\r' || c === '\n') {
       montrer('\r\n');
       envoyer('\n');
-    } else if (c === '\x7f' || c === '\b') {
+    } else if (c === '\x7f') {
       if (ligne.length > 0) effacer();
     } else if (c === '\x15') {
       while (ligne.length > 0) effacer();
+    } else if (c === '\x17') {
+      effacerUnMot();
+    } else if (c === '\x12') {
+      montrer('^R\r\n' + ligne.map(({ caractere }) => echoDe(caractere)).join(''));
+    } else if (c === '\x16') {
+      litteral = true;
+      montrer('^\b');
     } else if (c === '\x04') {
       if (ligne.length > 0) envoyer('');
       else file.fermer();

@@ -158,11 +158,11 @@ function montrerLaFin(statut) {
 }
 
 // The keys the terminal leaves to the page: Tab and Shift-Tab move the focus, as everywhere
-// else in it, and type nothing; Ctrl-C with text selected copies it, as terminals on the web
-// do (otherwise it interrupts).
+// else in it, and type nothing; F11 is the browser's full screen; Ctrl-C with text selected
+// copies it, as terminals on the web do (otherwise it interrupts).
 function touchesDeLaPage(evenement) {
   const modifiee = evenement.ctrlKey || evenement.altKey || evenement.metaKey;
-  if (evenement.key === 'Tab' && !modifiee) return false;
+  if ((evenement.key === 'Tab' && !modifiee) || evenement.key === 'F11') return false;
   const copie = evenement.type === 'keydown' && evenement.ctrlKey && !evenement.altKey &&
     evenement.key.toLowerCase() === 'c' && page.terminal.hasSelection();
   if (!copie) return true;
