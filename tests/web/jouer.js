@@ -5,7 +5,7 @@
 // the game writes go to standard output, and the exit status is the game's. With
 // "chaque-envoi", the game waits for its output after every send, as it does whenever the
 // page lags behind: every place where the game can wait is then a place where it does.
-// Usage: node tests/web/jouer.js BUILD_DIR [NANOSECONDS] [chaque-envoi] < input
+// Usage: node --single-threaded tests/web/jouer.js BUILD_DIR [NANOSECONDS] [chaque-envoi] < input
 'use strict';
 const path = require('path');
 const { FileDeLignes, lancerLeJeu, horlogeFixe, horlogeDuSysteme } = require('../../web/page/pont.js');
@@ -22,21 +22,25 @@ const creerLeJeu = attente !== 'chaque-envoi' ? creerLeJeuSeul : (module) => {
 };
 
 // Standard input cut into lines of bytes, each with its line feed; the last may have none.
-// It is read whole first: fed as a stream, the game's end of input sometimes never came
-// (about one run in six, the runner then waiting for ever).
-const entree = require('fs').readFileSync(0);
 const file = new FileDeLignes();
-for (let debut = 0; debut < entree.length;) {
-  const fin = entree.indexOf(10, debut);
-  const suite = fin < 0 ? entree.length : fin + 1;
-  file.envoyer(entree.subarray(debut, suite));
-  debut = suite;
-}
-file.fermer();
+let debut = Buffer.alloc(0);
+process.stdin.on('data', (morceau) => {
+  let reste = Buffer.concat([debut, morceau]);
+  for (let fin = reste.indexOf(10); fin >= 0; fin = reste.indexOf(10)) {
+    file.envoyer(reste.subarray(0, fin + 1));
+    reste = reste.subarray(fin + 1);
+  }
+  debut = reste;
+});
+process.stdin.on('end', () => {
+  if (debut.length > 0) file.envoyer(debut);
+  file.fermer();
+});
 
 const ecrire = (octets) => new Promise((fait) => process.stdout.write(octets, fait));
 const execution = lancerLeJeu(creerLeJeu, file, ecrire, lecture ? horlogeFixe(lecture) : horlogeDuSysteme);
 // A game that aborts has no status of its own: 70, an internal error, which no transcript expects.
 execution.fin.then((statut) => {
   process.exitCode = statut === null ? 70 : statut;
+  process.stdin.destroy();
 });
