@@ -120,7 +120,7 @@ const morceaux = {
 };
 const html = lire(path.join(ici, 'page.html')).replace(/\{\{(\w+)\}\}/g, (_, nom) => morceaux[nom]);
 fs.writeFileSync(sortie, html);
-const hachage = crypto.createHash('sha256').update(html).digest('hex').slice(0, 16);
+const hachage = crypto.createHash('sha256').update(html).digest('hex');
 fs.writeFileSync(path.join(path.dirname(sortie), 'hors-ligne.js'),
   lire(path.join(ici, 'hors-ligne.js')).replace('{{empreinte}}', hachage));
 // Node's gzip header holds no date or name: the same page gives the same bytes.

@@ -32,7 +32,9 @@ function faireDeLaPageUneApplication() {
   lien.href = `data:application/manifest+json,${encodeURIComponent(JSON.stringify(manifeste))}`;
   document.head.appendChild(lien);
   if (!('serviceWorker' in navigator)) return;
-  navigator.serviceWorker.register(new URL('hors-ligne.js', adresse).href, { scope: portee })
+  // What the worker reports goes to the page's error list, as a refused registration does.
+  navigator.serviceWorker.addEventListener('message', ({ data }) => data && data.erreur && page.erreurs.push(data.erreur));
+  navigator.serviceWorker.register(new URL('hors-ligne.js', adresse).href, { scope: portee, updateViaCache: 'none' })
     .catch((erreur) => page.erreurs.push(`the service worker: ${erreur}`));
 }
 
