@@ -5,13 +5,14 @@ espeak-ng to a silent sound device, on a private D-Bus session bus and accessibi
 under Xvfb, each browser with its accessibility on. Keys are real X key events (xdotool);
 what Orca says is read from its speech log. A blind player's way: from the terminal,
 Shift-Tab to the switch, Space, Tab back; the question the game waits for must be spoken
-then; each answer typed, the next question spoken once; switched off again, nothing but the
-keys. Everything it starts is stopped by its process id; everything it writes stays in its
+then; each answer typed, the next question spoken once, and a heap of 998 matches said by
+its count, once, and its rows in one line; switched off again, nothing but the keys.
+Everything it starts is stopped by its process id; everything it writes stays in its
 own temporary folder. Usage: python3 lecteur.py PAGE NATIVE_GAME ENGINE..."""
 import os, select, shutil, signal, subprocess, sys, tempfile, time
 
 PAGE, NATIF, MOTEURS = sys.argv[1], sys.argv[2], sys.argv[3:]
-REPONSES = ["1", "1", "1", "1"]  # whole game mode, classic, Gagnera, the player first
+REPONSES = ["1", "2", "998", "1", "3"]  # whole game mode, a custom heap of 998, at most 3 a move
 PAQUETS = {"Xvfb": "xvfb", "xdotool": "xdotool", "dbus-daemon": "dbus", "orca": "orca",
            "speech-dispatcher": "speech-dispatcher", "espeak-ng": "espeak-ng"}
 NAVIGATEURS = {"chromium": "/usr/bin/chromium", "firefox": "/usr/bin/firefox-esr"}
@@ -192,6 +193,10 @@ def jouer(banc, echecs):
         fois = dit(banc.paroles_lues()[deja:], suivante)
         if fois != 1:
             echecs.append(f"after {REPONSES[rang]!r}, the question was said {fois} times: {suivante}")
+        # The heap drawn: its count said once, its rows in one line, not one by one.
+        compte, rangees = (dit(banc.paroles_lues()[deja:], t) for t in ("998 allumettes", "20 barres"))
+        if rang == len(REPONSES) - 1 and (compte != 1 or rangees > 1):
+            echecs.append(f"the heap of 998: its count said {compte} times, « 20 barres » {rangees} times")
     # Switched off: the next answer brings nothing but the keys said.
     banc.touches("shift+Tab", "space", "Tab")
     banc.silence("switched off")

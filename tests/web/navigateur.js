@@ -234,8 +234,9 @@ async function entendre(n, paragraphes, quand) {
 }
 
 // With the switch off, nothing goes to the screen reader; switched on, it is told the question
-// the game waits for; then, in a game in "whole game" mode played on the touch keys only, one
-// paragraph after each answer, ending with the next question; switched off, nothing more.
+// the game waits for; then, in a game of 998 matches in "whole game" mode played on the touch
+// keys only, one paragraph after each answer, ending with the next question, the heap said
+// by its count and one line of rows; switched off, nothing more.
 async function lecteurDEcran(n) {
   await n.cliquer('#recommencer');
   await attendreLaQuestion(n);
@@ -243,11 +244,16 @@ async function lecteurDEcran(n) {
   await n.cliquer('#lecteur');
   if (!(await entendre(n, 1, 'switched on'))) return;
   await audit(n, 'with the screen reader switch on');
-  const reponses = ['1', '1', '1', '1', '3', '', '', '', '0'];
+  // A custom heap of 998 matches, whose drawing is said by its count and one line of rows.
+  const reponses = ['1', '2', '998', '1', '3', '1', '1', '3', '', '', '', '0'];
   for (const [rang, reponse] of reponses.entries()) {
     await taper(n, reponse, true);
     await attendreLaQuestion(n);
     if (!(await entendre(n, rang + 2, `after "${reponse}" on the touch keys`))) return;
+    const dit = await n.evaluer(`document.getElementById('journal').lastElementChild.textContent`);
+    if (rang === 4 && (dit.split('998 allumettes').length !== 2 || dit.split('20 barres').length !== 2)) {
+      echec(`the heap of 998 is not said by its count and one line of rows: "${dit.slice(0, 300)}"`);
+    }
   }
   await n.cliquer('#lecteur');
   await taper(n, '1', true);

@@ -33,6 +33,17 @@ const sansCarte = (code) => code.replace(/^\/\/# sourceMappingURL=.*$/gm, '');
 const jeuSansFetch = (code) =>
   `const creerLeJeu = (() => {\nconst fetch = undefined;\n${code}\nreturn creerLeJeu;\n})();`;
 
+// Its WebAssembly, taken out of that address and carried gzipped, in base64: a third of the
+// size. The page unpacks it (DecompressionStream) and hands it to the game as wasmBinary,
+// which emscripten then takes in place of the address, left empty.
+function wasmADepart(code) {
+  const adresse = /(wasmBinaryFile="data:application\/octet-stream;base64,)([A-Za-z0-9+/=]+)"/;
+  const [, debut, base64] = code.match(adresse) || [];
+  if (!base64) throw new Error('no WebAssembly found in the game\'s script');
+  const compresse = zlib.gzipSync(Buffer.from(base64, 'base64'), { level: 9 }).toString('base64');
+  return `const WASM_COMPRESSE = '${compresse}';\n${jeuSansFetch(code.replace(adresse, `${debut}"`))}`;
+}
+
 // The packages' ES modules, a third smaller than their other builds, as plain scripts: each
 // module's code in a function of its own, in strict mode as a module is, and its one export,
 // `export{x as Name}` at its end, the global Name.
@@ -51,7 +62,7 @@ const icones = [192, 512].flatMap((taille) => [['any', ''], ['maskable', '-masqu
 const scripts = [
   moduleEnScript(sansCarte(lire(path.join(xterm, 'lib/xterm.mjs')))),
   moduleEnScript(sansCarte(lire(path.join(fit, 'lib/addon-fit.mjs')))),
-  jeuSansFetch(lire(jeu)),
+  wasmADepart(lire(jeu)),
   lire(path.join(ici, 'pont.js')),
   lire(path.join(ici, 'discipline.js')),
   lire(path.join(ici, 'lecture.js')),

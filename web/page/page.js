@@ -24,6 +24,12 @@ const page = { terminal: null, ajustement: null, execution: null, file: null, di
 
 // ---- The run of the game -------------------------------------------------------------
 
+// The game's WebAssembly, carried gzipped in the page, unpacked once (where a stand-in
+// replaces the game, it has none).
+const WASM = typeof WASM_COMPRESSE === 'undefined' ? null : new Response(new Blob([Uint8Array.from(
+  atob(WASM_COMPRESSE), (c) => c.charCodeAt(0))]).stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+const creerLeJeuDeLaPage = async (module) => creerLeJeu(WASM ? { ...module, wasmBinary: await WASM } : module);
+
 // A new run, in a new instance of the game, below the output of the runs before it, as a
 // command run again in a terminal: the last screen stays readable above.
 function lancerUneExecution() {
@@ -45,7 +51,7 @@ function lancerUneExecution() {
     page.terminal.write(octets, fait);
   });
   file.quandAttendue = () => page.lecture.publier();
-  const execution = lancerLeJeu(creerLeJeu, file, ecrire);
+  const execution = lancerLeJeu(creerLeJeuDeLaPage, file, ecrire);
   page.file = file;
   page.execution = execution;
   page.discipline = discipline;
@@ -224,6 +230,8 @@ function ouvrirLaPage() {
   page.terminal.open(boite);
   ajusterLaTaille();
   preparerLeClavier(page.terminal.textarea);
+  // A screen-reader user whose focus starts in the terminal is told where the switch is.
+  page.terminal.textarea.setAttribute('aria-describedby', 'terminal-aide');
   page.terminal.attachCustomKeyEventHandler(touchesDeLaPage);
   page.terminal.onData((touches) => page.discipline && page.discipline.recevoir(touches));
   // The window's size changes, and so does the terminal's room when the end message shows;
