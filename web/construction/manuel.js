@@ -44,7 +44,10 @@ function rendre(source, sortie) {
     .replace(/<table class="(head|foot)">[\s\S]*?<\/table>\n?/g, '')
     .replace(/<p class="Pp">\s*<br\/>\s*<\/p>\n?/g, '')
     .replace(/<pre>[\s\S]*?<\/pre>(\n<br\/>)?/g, () => `<pre tabindex="0">${html(blocs[rang++].texte)}</pre>`)
-    .replace(/<(\/?)h([12])\b/g, (_, fin, niveau) => `<${fin}h${Number(niveau) + 2}`);
+    .replace(/<(\/?)h([12])\b/g, (_, fin, niveau) => `<${fin}h${Number(niveau) + 2}`)
+    // A formula's minus between unbreakable spaces: browsers still break a line after a
+    // hyphen there, never after a minus sign.
+    .replace(/&#x00A0;-&#x00A0;/g, '&#x00A0;&#x2212;&#x00A0;');
   if (rang !== blocs.length) throw new Error(`${blocs.length} examples in the page, ${rang} rendered`);
   // Every link of the table of contents leads to a heading that is there.
   for (const [, cible] of fragment.matchAll(/href="#([^"]*)"/g)) {
