@@ -5,10 +5,13 @@
 // a floor: the same page without the game, whose stand-in writes the game's first screen
 // (the native game's bytes) through the same bridge and waits. The two alternate in one run;
 // each time is the page's own clock at the first frame drawn after the question was written.
+// Then the page served over HTTP and kept by its worker: a later visit on a poor link against
+// one offline, alternated likewise.
 // Usage: node bench/page.js BUILD_WEB_DIR NATIVE_GAME [RUNS]
 'use strict';
 const { execFileSync } = require('child_process');
 const fs = require('fs');
+const http = require('http');
 const path = require('path');
 const { lancer } = require('../tests/web/moteurs.js');
 
@@ -36,8 +39,9 @@ function pageDuPlancher(dossier, ecran) {
 
 // Opens `adresse` in a new tab; the time, from the start of the navigation, of the first
 // frame drawn once the game waits at its first question.
-async function ouvrir(navigateur, adresse) {
+async function ouvrir(navigateur, adresse, preparer = async () => {}) {
   const onglet = await navigateur.newPage();
+  await preparer(onglet);
   await onglet.goto(adresse);
   const temps = await onglet.evaluate(() => new Promise((fait) => {
     const voir = () => {
@@ -47,6 +51,34 @@ async function ouvrir(navigateur, adresse) {
     voir();
   }));
   await onglet.close();
+  return temps;
+}
+
+// The page served over HTTP from site/ by a server that sends no validator, once installed:
+// a later visit on a poor link (400 kbit/s each way, 400 ms) and one offline, alternated.
+async function visites(navigateur, dossier, essais) {
+  const serveur = http.createServer((requete, reponse) => {
+    const fichier = path.join(dossier, 'site', path.basename(new URL(requete.url, 'http://x').pathname));
+    if (!fs.existsSync(fichier)) return reponse.writeHead(404).end();
+    const type = fichier.endsWith('.js') ? 'text/javascript' : 'text/html; charset=utf-8';
+    reponse.writeHead(200, { 'Content-Type': type }).end(fs.readFileSync(fichier));
+  });
+  await new Promise((fait) => serveur.listen(0, '127.0.0.1', fait));
+  const adresse = `http://127.0.0.1:${serveur.address().port}/allumettes.html`;
+  const premiere = await navigateur.newPage();
+  await premiere.goto(adresse);
+  await premiere.waitForFunction('navigator.serviceWorker.controller !== null');
+  await premiere.close();
+  const lien = { download: 50000, upload: 50000, latency: 400 };
+  const conditions = { lent: (o) => o.emulateNetworkConditions(lien), horsLigne: (o) => o.setOfflineMode(true) };
+  const temps = { lent: [], horsLigne: [] };
+  try {
+    for (let essai = 0; essai < essais; essai++) {
+      for (const nom of ['lent', 'horsLigne']) temps[nom].push(await ouvrir(navigateur, adresse, conditions[nom]));
+    }
+  } finally {
+    serveur.close();
+  }
   return temps;
 }
 
@@ -67,19 +99,23 @@ async function main() {
   const chromium = await lancer('chromium', dossier);
   const navigateur = chromium.onglet.browser();
   const temps = { page: [], plancher: [] };
+  let servie;
   try {
     for (let essai = 0; essai < Number(essais); essai++) {
       for (const nom of ['page', 'plancher']) temps[nom].push(await ouvrir(navigateur, adresses[nom]));
     }
+    servie = await visites(navigateur, dossier, Number(essais));
   } finally {
     await chromium.fermer();
   }
-  for (const nom of ['page', 'plancher']) {
-    const t = [...temps[nom]].sort((a, b) => a - b);
-    console.log(`  ${nom === 'page' ? 'the page' : 'the floor'}: opening to the first question drawn: median ` +
-      `${mediane(t).toFixed(1)} ms, from ${t[0].toFixed(1)} to ${t[t.length - 1].toFixed(1)} ms (${t.length} runs)`);
-  }
+  const dire = (quoi, t) => console.log(`  ${quoi}: median ${mediane(t).toFixed(1)} ms, from ` +
+    `${Math.min(...t).toFixed(1)} to ${Math.max(...t).toFixed(1)} ms (${t.length} runs)`);
+  dire('the page, opened from disk to the first question drawn', temps.page);
+  dire('the floor, the same', temps.plancher);
   console.log(`  ratio of the medians, page over floor: ${(mediane(temps.page) / mediane(temps.plancher)).toFixed(2)}`);
+  dire('the page served and kept, a later visit on a poor link (400 kbit/s, 400 ms)', servie.lent);
+  dire('the same visit offline', servie.horsLigne);
+  console.log(`  ratio of the medians, poor link over offline: ${(mediane(servie.lent) / mediane(servie.horsLigne)).toFixed(2)}`);
 }
 
 main();
