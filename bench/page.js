@@ -31,7 +31,7 @@ function pageDuPlancher(dossier, ecran) {
   const plancher = html
     .replace(/<meta http-equiv="Content-Security-Policy"[^>]*>/, '')
     .replace(/<script>(?:const WASM_COMPRESSE = [^\n]*\n)?const creerLeJeu = [\s\S]*?<\/script>/, () => `<script>${remplacant}</script>`);
-  if (plancher.includes('wasmBinary')) throw new Error('the game stayed in the floor page');
+  if (plancher.includes('wasmBinaryFile')) throw new Error('the game stayed in the floor page');
   const fichier = path.resolve(dossier, 'plancher.html');
   fs.writeFileSync(fichier, plancher);
   return 'file://' + fichier;

@@ -26,8 +26,13 @@ const page = { terminal: null, ajustement: null, execution: null, file: null, di
 
 // The game's WebAssembly, carried gzipped in the page, unpacked once (where a stand-in
 // replaces the game, it has none).
-const WASM = typeof WASM_COMPRESSE === 'undefined' ? null : new Response(new Blob([Uint8Array.from(
-  atob(WASM_COMPRESSE), (c) => c.charCodeAt(0))]).stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+function wasmDeLaPage() {
+  const texte = atob(WASM_COMPRESSE);
+  const octets = new Uint8Array(texte.length);
+  for (let i = 0; i < texte.length; i++) octets[i] = texte.charCodeAt(i);
+  return new Response(new Blob([octets]).stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+}
+const WASM = typeof WASM_COMPRESSE === 'undefined' ? null : wasmDeLaPage();
 const creerLeJeuDeLaPage = async (module) => creerLeJeu(WASM ? { ...module, wasmBinary: await WASM } : module);
 
 // A new run, in a new instance of the game, below the output of the runs before it, as a
