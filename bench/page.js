@@ -6,7 +6,8 @@
 // (the native game's bytes) through the same bridge and waits. The two alternate in one run;
 // each time is the page's own clock at the first frame drawn after the question was written.
 // Then the page served over HTTP and kept by its worker: a later visit on a poor link against
-// one offline, alternated likewise.
+// one offline, alternated likewise; and a heap of 10,000,000 matches drawn in the page against
+// xterm.js alone writing the same bytes.
 // Usage: node bench/page.js BUILD_WEB_DIR NATIVE_GAME [RUNS]
 'use strict';
 const { execFileSync } = require('child_process');
@@ -82,6 +83,43 @@ async function visites(navigateur, dossier, essais) {
   return temps;
 }
 
+// A heap of 10,000,000 matches drawn in the page opened from disk, from the answer that
+// asks for it to the next question drawn, against xterm.js alone writing the same bytes, as
+// the page's terminal received them, into a terminal of the same size in the same page.
+async function grandDessin(navigateur, adresse) {
+  const onglet = await navigateur.newPage();
+  await onglet.goto(adresse);
+  const temps = await onglet.evaluate(() => new Promise((fait) => {
+    const dessine = (suite) => {
+      if (!(page.file !== null && page.file.attendue())) return requestAnimationFrame(() => dessine(suite));
+      page.terminal.write('', () => requestAnimationFrame(() => suite(performance.now())));
+    };
+    const recus = [];
+    const ecrire = page.terminal.write.bind(page.terminal);
+    dessine(() => {
+      for (const reponse of ['1\n', '2\n', '10000000\n', '1\n']) page.file.envoyer(reponse);
+      dessine(() => {
+        page.terminal.write = (octets, rappel) => (recus.push(octets), ecrire(octets, rappel));
+        const debut = performance.now();
+        page.file.envoyer('3\n');
+        dessine((finDuJeu) => {
+          page.terminal.write = ecrire;
+          const boite = document.createElement('div');
+          boite.style.cssText = `width: ${page.terminal.element.clientWidth}px; height: ${page.terminal.element.clientHeight}px`;
+          document.body.append(boite);
+          const seul = new Terminal({ ...page.terminal.options, cols: page.terminal.cols, rows: page.terminal.rows });
+          seul.open(boite);
+          const depart = performance.now();
+          recus.forEach((octets, rang) => seul.write(octets, rang < recus.length - 1 ? undefined :
+            () => requestAnimationFrame(() => fait([finDuJeu - debut, performance.now() - depart]))));
+        });
+      });
+    });
+  }));
+  await onglet.close();
+  return temps;
+}
+
 const mediane = (valeurs) => [...valeurs].sort((a, b) => a - b)[Math.floor(valeurs.length / 2)];
 
 async function main() {
@@ -105,6 +143,11 @@ async function main() {
       for (const nom of ['page', 'plancher']) temps[nom].push(await ouvrir(navigateur, adresses[nom]));
     }
     servie = await visites(navigateur, dossier, Number(essais));
+    for (let essai = 0; essai < Math.ceil(Number(essais) / 4); essai++) {
+      const [page, seul] = await grandDessin(navigateur, adresses.page);
+      temps.grand = [...(temps.grand || []), page];
+      temps.seul = [...(temps.seul || []), seul];
+    }
   } finally {
     await chromium.fermer();
   }
@@ -116,6 +159,9 @@ async function main() {
   dire('the page served and kept, a later visit on a poor link (400 kbit/s, 400 ms)', servie.lent);
   dire('the same visit offline', servie.horsLigne);
   console.log(`  ratio of the medians, poor link over offline: ${(mediane(servie.lent) / mediane(servie.horsLigne)).toFixed(2)}`);
+  dire('a heap of 10,000,000 matches drawn in the page', temps.grand);
+  dire('xterm.js alone writing the same bytes into a terminal of the same size', temps.seul);
+  console.log(`  ratio of the medians, page over xterm.js alone: ${(mediane(temps.grand) / mediane(temps.seul)).toFixed(2)}`);
 }
 
 main();

@@ -157,7 +157,11 @@ function creerDiscipline(file, echo, interrompre) {
     vu = [];
     if (!suite) interrompre();
   }
-  const sortie = (octetsEcrits) => { colonne = colonneApres(colonne, octetsEcrits); };
+  // Only what follows the output's last line end moves the column from 0.
+  const sortie = (octetsEcrits) => {
+    const fin = Math.max(octetsEcrits.lastIndexOf(10), octetsEcrits.lastIndexOf(13));
+    colonne = fin < 0 ? colonneApres(colonne, octetsEcrits) : colonneApres(0, octetsEcrits.subarray(fin + 1));
+  };
   return { recevoir, sortie };
 }
 

@@ -64,6 +64,10 @@ function creerLecture(journal) {
   let debutComplet = false;
   let fin = '';
   let omises = { rangees: 0, lignes: 0 }; // rows of bars and other lines left out between the two
+  let inconnues = false; // lines left out while switched off, not counted
+  // Switched off, the bytes are only kept, not read: the first blocks, and the last ones.
+  const vides = () => ({ tete: [], taille: 0, queue: [], enQueue: 0, coupes: false });
+  let bruts = vides();
   let dernier = '';
   let allume = false;
   function ajouter(texte) {
@@ -85,31 +89,61 @@ function creerLecture(journal) {
     debut = debut.slice(0, coupe);
     return reste;
   }
+  function garderBrut(octets) {
+    if (bruts.taille < DEBUT_GARDE) {
+      bruts.tete.push(octets);
+      bruts.taille += octets.length;
+      return;
+    }
+    bruts.queue.push(octets);
+    bruts.enQueue += octets.length;
+    while (bruts.queue.length > 1 && bruts.enQueue - bruts.queue[0].length > 2 * FIN_GARDEE) {
+      bruts.enQueue -= bruts.queue.shift().length;
+      bruts.coupes = true;
+    }
+  }
+  // What was kept while switched off, read as the switched-on reading would have read it,
+  // but for the number of lines left out.
+  function rattraper() {
+    const { tete, queue, coupes } = bruts;
+    bruts = vides();
+    tete.forEach(lire);
+    if (!coupes) return queue.forEach(lire);
+    decodeur.decode(); // a character cut where lines were left out is forgotten
+    inconnues = true;
+    const suite = queue.map((octets) => decodeur.decode(octets, { stream: true })).join('');
+    fin = suite.slice(suite.indexOf('\n') + 1);
+  }
+  function lire(octets) {
+    fin += garderLeDebut(decodeur.decode(octets, { stream: true }));
+    if (fin.length <= 2 * FIN_GARDEE) return;
+    const apres = fin.indexOf('\n', fin.length - FIN_GARDEE) + 1;
+    const coupe = apres > 0 ? apres : fin.length - FIN_GARDEE;
+    for (const ligne of fin.slice(0, coupe).split('\n')) {
+      if (ligne.includes('|')) omises.rangees++;
+      else if (ligne.trim()) omises.lignes++;
+    }
+    fin = fin.slice(coupe);
+  }
   return {
-    recevoir(octets) {
-      fin += garderLeDebut(decodeur.decode(octets, { stream: true }));
-      if (fin.length <= 2 * FIN_GARDEE) return;
-      const apres = fin.indexOf('\n', fin.length - FIN_GARDEE) + 1;
-      const coupe = apres > 0 ? apres : fin.length - FIN_GARDEE;
-      for (const ligne of fin.slice(0, coupe).split('\n')) {
-        if (ligne.includes('|')) omises.rangees++;
-        else if (ligne.trim()) omises.lignes++;
-      }
-      fin = fin.slice(coupe);
-    },
+    recevoir: (octets) => (allume ? lire(octets) : garderBrut(octets)),
     publier() {
+      rattraper();
       const lignes = texteAEntendre(debut);
       const { rangees, lignes: autres } = omises;
-      if (rangees + autres > 0) lignes.push(`(${autres > 0 ? `${rangees + autres} lignes` : `${rangees} rangées`} omises)`);
+      if (inconnues) lignes.push('(des lignes omises)');
+      else if (rangees + autres > 0) lignes.push(`(${autres > 0 ? `${rangees + autres} lignes` : `${rangees} rangées`} omises)`);
       const texte = resumerLesRangees(lignes.concat(texteAEntendre(fin)));
       debut = fin = '';
       debutComplet = false;
       omises = { rangees: 0, lignes: 0 };
+      inconnues = false;
       if (!texte) return;
       dernier = texte;
       if (allume) ajouter(texte);
     },
     allumer(oui) {
+      rattraper();
       allume = oui;
       if (!oui) journal.replaceChildren();
       // Added in a later task, so that the region is known to the reader before it changes.

@@ -6,8 +6,9 @@
 'use strict';
 
 // How many bytes the game may have written ahead of what its output has shown: beyond it,
-// the game waits, so that a very large heap never piles up in memory.
-const LIMITE_EN_ATTENTE = 256 * 1024;
+// the game waits, so that a very large heap never piles up in memory. Enough for the
+// terminal never to run dry while the game refills it.
+const LIMITE_EN_ATTENTE = 1024 * 1024;
 const UTF8 = new TextEncoder();
 
 // The lines sent to the game, in their order; after fermer(), the end of the input, for
