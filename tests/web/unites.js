@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: MIT
 // The page's parts that run without a browser: its line discipline, played key for key
 // against a real Linux pseudo-terminal in canonical mode (tests/web/pty.py), and the
-// bridge's reads and clock. Usage: node --test tests/web/unites.js
+// bridge's reads and clock, and the screen reader's transcript of the native game's heaps.
+// Usage: NATIF=NATIVE_GAME node --test tests/web/unites.js
 'use strict';
 const assert = require('assert');
-const { execFileSync } = require('child_process');
+const { execFileSync, spawnSync } = require('child_process');
 const path = require('path');
 const test = require('node:test');
 const { creerDiscipline } = require('../../web/page/discipline.js');
@@ -84,6 +85,24 @@ test('the line discipline echoes and delivers what a Linux terminal does', () =>
       assert.deepStrictEqual(lignes(page.lus), lignes(linux[rang].lus),
         `${comment}: lines read ${page.lus.map(montrer)}, Linux ${linux[rang].lus.map(montrer)}`);
     }
+  }
+});
+
+test('the transcript says a heap by its count and its rows in one line, switched on or off', async () => {
+  global.document = { createElement: () => ({}) };
+  const { creerLecture } = require('../../web/page/lecture.js');
+  for (const [tas, allume] of [['998', true], ['100000', true], ['100000', false], ['10000000', false]]) {
+    const journal = { paragraphes: [], append(p) { this.paragraphes.push(p.textContent); }, replaceChildren() {} };
+    const lecture = creerLecture(journal);
+    lecture.allumer(allume);
+    const sortie = spawnSync(process.env.NATIF, { input: `1\n2\n${tas}\n1\n3\n`, maxBuffer: 1e9 }).stdout;
+    for (let i = 0; i < sortie.length; i += 65536) lecture.recevoir(sortie.subarray(i, i + 65536));
+    lecture.publier();
+    lecture.allumer(true);
+    await new Promise((fait) => setTimeout(fait, 0));
+    const dit = journal.paragraphes[0] || '';
+    assert.ok(dit.split(`${tas} allumettes :`).length === 2 && !/barres?\n\d+ barres/.test(dit) &&
+      dit.endsWith('Gagnera [1] , Perdra [2] ?'), `${tas} (${allume ? 'on' : 'off'}): ${dit.slice(-400)}`);
   }
 });
 

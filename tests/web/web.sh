@@ -46,7 +46,7 @@ if ! cmp -s "$sources/web/package-lock.json" "$tests_npm/package-lock.json"; the
     { cat "$travail/journal"; rm -f "$tests_npm/package-lock.json"; echo "FAIL: npm ci of the test's packages"; exit 1; }
 fi
 
-node --test "$sources/tests/web/unites.js" >"$travail/rapport" 2>&1 ||
+NATIF=$natif node --test "$sources/tests/web/unites.js" >"$travail/rapport" 2>&1 ||
   echec "the page's parts under node:"$'\n'"$(cat "$travail/rapport")"
 
 # The game checked: the same build with emscripten's assertions, which stop the game where it

@@ -151,3 +151,5 @@ function creerLecture(journal) {
     },
   };
 }
+
+if (typeof module !== 'undefined') module.exports = { creerLecture };
