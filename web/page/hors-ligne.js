@@ -14,10 +14,10 @@ const CACHE = PREFIXE + EMPREINTE;
 const PAGE = new URL('allumettes.html', self.location).href;
 const SANS_QUERY = (adresse) => adresse.split(/[?#]/)[0];
 
-// Tells the pages what went wrong, for their error list.
+// Tells its pages what went wrong, for their error list; other apps' pages hear nothing.
 async function signaler(texte) {
   for (const fenetre of await self.clients.matchAll({ type: 'window', includeUncontrolled: true })) {
-    fenetre.postMessage({ erreur: `the service worker: ${texte}` });
+    if (fenetre.url.startsWith(self.registration.scope)) fenetre.postMessage({ erreur: `the service worker: ${texte}` });
   }
 }
 
