@@ -4,8 +4,8 @@
 // its styles, the game with its WebAssembly, the bridge and the page's script, each inline,
 // with a Content-Security-Policy that lets these scripts run and the page fetch nothing.
 // Also writes OUTPUT.gz beside it, for static hosts that serve a file compressed ahead, and
-// hors-ligne.js, the service worker that keeps the page when a web server serves it, named
-// after the page's hash.
+// hors-ligne.js, the service worker that keeps the page when a web server serves it, which
+// carries the page's SHA-256 and keeps no other bytes.
 // The manual, rendered by manuel.js, stands in the page as it is.
 // Usage: node web/construction/assembler.js GAME_JS NODE_MODULES MANUAL_HTML OUTPUT EMSCRIPTEN_ROOT
 'use strict';
